@@ -1,0 +1,3 @@
+#include "editor/APluginEditor.h"
+
+APluginEditor::APluginEditor(APlugin* plugin) : AEffEditor(plugin) {}

@@ -1,0 +1,145 @@
+#include "host/VstHost.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <mutex>
+
+namespace {
+
+// The callback only receives the effect record, and during the entry point
+// call not even that: map records to hosts, and remember which host is
+// creating a plug-in on this thread.
+std::mutex registryMutex;
+std::map<AEffect*, VstHost*> registry;
+thread_local VstHost* creatingHost = nullptr;
+
+void copyText(void* destination, const std::string& text, std::size_t capacity) {
+  const std::size_t length = std::min(text.size(), capacity - 1);
+  std::memcpy(destination, text.data(), length);
+  static_cast<char*>(destination)[length] = 0;
+}
+
+}  // namespace
+
+VstHost::VstHost(const std::string& pluginPath, HostAnswers hostAnswers)
+    : answers(std::move(hostAnswers)), library_(std::make_unique<PluginLibrary>(pluginPath)) {
+  creatingHost = this;
+  effect_ = library_->entry()(&VstHost::callback);
+  creatingHost = nullptr;
+  if (!effect_) throw HostError(pluginPath + ": the entry point answered no effect");
+  if (effect_->magic != kEffectMagic) throw HostError(pluginPath + ": not a VST 2 effect");
+  std::lock_guard lock(registryMutex);
+  registry[effect_] = this;
+}
+
+VstHost::~VstHost() { close(); }
+
+void VstHost::close() {
+  if (!effect_) return;
+  effect_->dispatcher(effect_, effClose, 0, 0, nullptr, 0.0f);
+  std::lock_guard lock(registryMutex);
+  registry.erase(effect_);
+  effect_ = nullptr;
+}
+
+VstIntPtr VstHost::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
+                            float opt) {
+  return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
+}
+
+std::string VstHost::text(VstInt32 opcode, VstInt32 index) {
+  char buffer[256] = {};
+  dispatch(opcode, index, 0, buffer);
+  return std::string(buffer, strnlen(buffer, sizeof buffer - 1));
+}
+
+void VstHost::start(double sampleRate, VstInt32 blockSize) {
+  transport.sampleRate = sampleRate;
+  dispatch(effOpen);
+  dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
+  dispatch(effSetBlockSize, 0, blockSize);
+  dispatch(effMainsChanged, 0, 1);
+}
+
+void VstHost::processBlock(VstInt32 frames) {
+  const auto size = static_cast<std::size_t>(std::max(frames, 0));
+  if (silence_.size() < size) silence_.resize(size);
+  for (auto& channel : output_) channel.assign(size, 0.0f);
+  float* inputs[2] = {silence_.data(), silence_.data()};
+  float* outputs[2] = {output_[0].data(), output_[1].data()};
+  timeInfo_ = transport.timeInfo();
+  listInBlock_ = 0;
+  effect_->processReplacing(effect_, inputs, outputs, frames);
+  ++block_;
+  transport.advance(frames);
+}
+
+VstIntPtr VstHost::sendMidi(const std::vector<VstMidiEvent>& events) {
+  // VstEvents declares two pointers; give it room for all of them.
+  std::vector<unsigned char> storage(sizeof(VstEvents) + events.size() * sizeof(VstEvent*));
+  auto* list = reinterpret_cast<VstEvents*>(storage.data());
+  list->numEvents = static_cast<VstInt32>(events.size());
+  for (std::size_t i = 0; i < events.size(); ++i)
+    list->events[i] = reinterpret_cast<VstEvent*>(const_cast<VstMidiEvent*>(&events[i]));
+  return dispatch(effProcessEvents, 0, 0, list);
+}
+
+VstIntPtr VstHost::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                            void* ptr, float) {
+  VstHost* host = creatingHost;
+  if (effect) {
+    std::lock_guard lock(registryMutex);
+    if (auto found = registry.find(effect); found != registry.end()) host = found->second;
+  }
+  if (!host) return opcode == audioMasterVersion ? 2400 : 0;
+  return host->answer(opcode, index, value, ptr);
+}
+
+VstIntPtr VstHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr) {
+  calls.push_back({opcode, index, value});
+  switch (opcode) {
+    case audioMasterVersion: return answers.version;
+    case audioMasterWantMidi: return 1;
+    case audioMasterGetTime:
+      return transport.hasTimeInfo ? reinterpret_cast<VstIntPtr>(&timeInfo_) : 0;
+    case audioMasterProcessEvents: {
+      const auto* list = static_cast<const VstEvents*>(ptr);
+      if (!list) return 0;
+      for (VstInt32 i = 0; i < list->numEvents; ++i) {
+        if (list->events[i]->type != kVstMidiType) continue;
+        ReceivedEvent event{block_, listInBlock_, {}};
+        std::memcpy(&event.midi, list->events[i], sizeof(VstMidiEvent));
+        received.push_back(event);
+      }
+      ++listInBlock_;
+      return answers.processEvents;
+    }
+    case audioMasterGetSampleRate: return static_cast<VstIntPtr>(transport.sampleRate);
+    case audioMasterGetVendorString: copyText(ptr, answers.vendor, kVstMaxVendorStrLen); return 1;
+    case audioMasterGetProductString:
+      copyText(ptr, answers.product, kVstMaxProductStrLen);
+      return 1;
+    case audioMasterGetVendorVersion: return 1;
+    case audioMasterCanDo: {
+      const char* what = static_cast<const char*>(ptr);
+      for (const char* yes : {"sendVstEvents", "sendVstMidiEvent", "sendVstTimeInfo",
+                              "receiveVstEvents", "receiveVstMidiEvent", "sizeWindow"})
+        if (what && std::strcmp(what, yes) == 0) return 1;
+      return 0;
+    }
+    default: return 0;
+  }
+}
+
+VstMidiEvent midiEvent(unsigned char status, unsigned char data1, unsigned char data2,
+                       VstInt32 deltaFrames) {
+  VstMidiEvent event{};
+  event.type = kVstMidiType;
+  event.byteSize = sizeof(VstMidiEvent);
+  event.deltaFrames = deltaFrames;
+  event.midiData[0] = status;
+  event.midiData[1] = data1;
+  event.midiData[2] = data2;
+  return event;
+}

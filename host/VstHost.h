@@ -1,0 +1,77 @@
+// The substitute host: loads a VST 2 plug-in through its entry point, answers
+// its host requests, plays blocks against a simulated transport and records
+// every MIDI event the plug-in sends.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "frame/DAEffectX.h"
+#include "host/PluginLibrary.h"
+#include "host/Transport.h"
+
+struct ReceivedEvent {
+  int block;  // which processReplacing call, from 0
+  int list;   // which event list within that block, from 0
+  VstMidiEvent midi;
+};
+
+struct HostCall {
+  VstInt32 opcode;
+  VstInt32 index;
+  VstIntPtr value;
+};
+
+struct HostAnswers {
+  VstIntPtr version = 2400;
+  VstIntPtr processEvents = 1;
+  std::string vendor = "Quaverlin";
+  std::string product = "Substitute Host";
+};
+
+class VstHost {
+public:
+  // Loads the library and calls its entry point; throws HostError if the
+  // library cannot be used or the entry point answers no effect record.
+  explicit VstHost(const std::string& pluginPath, HostAnswers answers = {});
+  ~VstHost();
+  VstHost(const VstHost&) = delete;
+  VstHost& operator=(const VstHost&) = delete;
+
+  AEffect* effect() const { return effect_; }
+  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                     void* ptr = nullptr, float opt = 0.0f);
+  std::string text(VstInt32 opcode, VstInt32 index = 0);
+
+  // effOpen, sample rate, block size and mains on, as hosts start a plug-in.
+  void start(double sampleRate, VstInt32 blockSize);
+  // One processReplacing call of `frames` frames, then the transport moves on.
+  void processBlock(VstInt32 frames);
+  VstIntPtr sendMidi(const std::vector<VstMidiEvent>& events);
+  // effClose; the record is gone afterwards.
+  void close();
+
+  Transport transport;
+  HostAnswers answers;
+  std::vector<ReceivedEvent> received;
+  std::vector<HostCall> calls;
+  int blocksProcessed() const { return block_; }
+
+private:
+  static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                            void* ptr, float opt);
+  VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr);
+
+  std::unique_ptr<PluginLibrary> library_;
+  AEffect* effect_ = nullptr;
+  VstTimeInfo timeInfo_{};
+  int block_ = 0;
+  int listInBlock_ = 0;
+  std::vector<float> silence_;
+  std::vector<float> output_[2];
+};
+
+// A MIDI event as hosts deliver them.
+VstMidiEvent midiEvent(unsigned char status, unsigned char data1, unsigned char data2,
+                       VstInt32 deltaFrames = 0);

@@ -1,0 +1,63 @@
+// quaverlin-host: loads a VST 2 plug-in and reports what it is.
+//   quaverlin-host info PLUGIN
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <string>
+
+#include "host/VstHost.h"
+
+namespace {
+
+std::string fourChars(VstInt32 code) {
+  std::string text;
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    const char c = static_cast<char>((code >> shift) & 0xFF);
+    text += (c >= 32 && c < 127) ? c : '.';
+  }
+  return text;
+}
+
+int info(const std::string& path) {
+  VstHost host(path);
+  AEffect* effect = host.effect();
+  std::printf("plug-in        %s\n", path.c_str());
+  std::printf("name           %s\n", host.text(effGetEffectName).c_str());
+  std::printf("vendor         %s\n", host.text(effGetVendorString).c_str());
+  std::printf("product        %s\n", host.text(effGetProductString).c_str());
+  std::printf("vendor version %ld\n", static_cast<long>(host.dispatch(effGetVendorVersion)));
+  std::printf("unique id      %s (%d)\n", fourChars(effect->uniqueID).c_str(), effect->uniqueID);
+  std::printf("VST version    %ld\n", static_cast<long>(host.dispatch(effGetVstVersion)));
+  std::printf("category       %ld\n", static_cast<long>(host.dispatch(effGetPlugCategory)));
+  std::printf("flags          %d\n", effect->flags);
+  std::printf("inputs/outputs %d/%d\n", effect->numInputs, effect->numOutputs);
+  std::printf("programs       %d\n", effect->numPrograms);
+  std::printf("parameters     %d\n", effect->numParams);
+  for (VstInt32 i = 0; i < effect->numPrograms && i < 4; ++i) {
+    char name[kVstMaxProgNameLen + 1] = {};
+    if (host.dispatch(effGetProgramNameIndexed, i, 0, name))
+      std::printf("program %-6d %s\n", i, name);
+  }
+  for (const char* what : {"receiveVstMidiEvent", "sendVstMidiEvent", "receiveVstTimeInfo"}) {
+    char question[64];
+    std::snprintf(question, sizeof question, "%s", what);
+    std::printf("canDo %-20s %ld\n", what, static_cast<long>(host.dispatch(effCanDo, 0, 0, question)));
+  }
+  host.close();
+  return 0;
+}
+
+void usage() { std::fprintf(stderr, "usage: quaverlin-host info PLUGIN\n"); }
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    if (argc == 3 && std::strcmp(argv[1], "info") == 0) return info(argv[2]);
+    usage();
+    return 2;
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "quaverlin-host: %s\n", error.what());
+    return 1;
+  }
+}
