@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the three plug-ins (Linux x86_64, Windows 32-bit, Windows 64-bit)
+# and runs every test: natively, and under Wine for the two DLLs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh all
+
+jobs=$(nproc)
+configure_and_build() {
+  local dir=$1; shift
+  cmake -S . -B "build/$dir" "$@" >"build/$dir.configure.log" 2>&1 || { cat "build/$dir.configure.log"; exit 1; }
+  cmake --build "build/$dir" -j"$jobs"
+}
+run_tests() {
+  echo "== tests: $1"
+  ctest --test-dir "build/$1" --output-on-failure
+}
+
+mkdir -p build
+configure_and_build linux -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_tests linux
+configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+run_tests win64
+configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+run_tests win32
+echo "== all tests passed: out/linux-x86_64/Quaverlin.so, out/windows-x86/Quaverlin.dll, out/windows-x64/Quaverlin.dll"
