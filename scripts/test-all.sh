@@ -19,6 +19,8 @@ run_tests() {
 mkdir -p build
 configure_and_build linux -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_tests linux
+configure_and_build linux-asan -DCMAKE_BUILD_TYPE=Debug -DQUAVERLIN_SANITIZE=address,undefined
+run_tests linux-asan
 configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
 run_tests win64
 configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
