@@ -1,7 +1,26 @@
 #include "engine/APlugin.h"
 
+#include <cmath>
+#include <cstdio>
+#include <mutex>
+#include <stdexcept>
+#include <vector>
+
+#include "engine/MidiFile.h"
+#include "engine/StepClock.h"
+#include "engine/TempFolder.h"
+
+std::atomic<double> currentSampleRate{44100.0};
+
+namespace {
+constexpr VstInt32 kTimeInfoRequest = 0x7FFF;
+}
+
 APlugin::APlugin(audioMasterCallback audioMaster, EditorFactory makeEditor)
-    : AudioEffectX(audioMaster, kNumPrograms, kNumParams) {
+    : AudioEffectX(audioMaster, kNumPrograms, kNumParams),
+      chunkCopy_(std::make_unique<unsigned char[]>(kChunkSize)) {
+  getHostVendorString(hostVendor_);
+  getHostProductString(hostProduct_);
   if (makeEditor) setEditor(makeEditor(*this));
   suspend();
   hasVu(false);
@@ -12,11 +31,79 @@ APlugin::APlugin(audioMasterCallback audioMaster, EditorFactory makeEditor)
   isSynth(true);
   programsAreChunks(true);
   setUniqueID(fourCharCode('Q', 'V', 'L', 'N'));
+  for (int i = 0; i < kNumPrograms; ++i) {
+    char name[APluginProgram::kNameSize];
+    std::snprintf(name, sizeof name, "Preset %d", i);
+    programs_[i].setName(name);
+  }
   curProgram = 0;
   setProgram(0);
+  resetPatterns();
+}
+
+void APlugin::resetPatterns() {
+  currentSampleRate = 44100.0;
+  std::lock_guard section(memory_.lock);
+  memory_.reset();
+}
+
+void APlugin::setPatternValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt32 kind) {
+  if (kind == MidiFileExport) {
+    const std::string folder = tempFolder();
+    if (!folder.empty()) writeMidiFile(folder + kExportFileName);
+    return;
+  }
+  std::lock_guard section(memory_.lock);
+  memory_.setValue(step, row, value, kind);
+}
+
+VstInt16 APlugin::getPatternValue(VstInt32 step, VstInt32 row, VstInt32 kind) {
+  std::lock_guard section(memory_.lock);
+  return memory_.getValue(step, row, kind);
+}
+
+void APlugin::writeMidiFile(const std::string& path) {
+  const VstTimeInfo* info = getTimeInfo(kTimeInfoRequest);
+  const double tempo = info ? info->tempo : 0.0;
+  Pattern pattern;
+  {
+    std::lock_guard section(memory_.lock);
+    pattern = memory_.current();
+  }
+  const std::vector<std::uint8_t> bytes = buildMidiFile(pattern, tempo);
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) throw std::runtime_error("Cannot create file " + path);
+  std::fwrite(bytes.data(), 1, bytes.size(), file);
+  std::fclose(file);
 }
 
 // The sequencer writes no audio; the accumulating entry does nothing at all.
 void APlugin::process(float**, float**, VstInt32) {}
 
-void APlugin::suspend() {}
+void APlugin::processReplacing(float**, float**, VstInt32 sampleFrames) {
+  const VstTimeInfo* info = getTimeInfo(kTimeInfoRequest);
+  const BlockTiming timing = readBlockTiming(info);
+  if (info && std::isfinite(info->sampleRate) && info->sampleRate > 0.0)
+    currentSampleRate = info->sampleRate;
+  RealtimeSection section(memory_.lock);
+  StepClock(memory_, *this).playBlock(timing, sampleFrames);
+}
+
+VstInt32 APlugin::getChunk(void** data, bool) {
+  {
+    std::lock_guard section(memory_.lock);
+    memory_.savePatternImage(chunkCopy_.get());
+  }
+  *data = chunkCopy_.get();
+  return static_cast<VstInt32>(kChunkSize);
+}
+
+VstInt32 APlugin::setChunk(void* data, VstInt32 byteSize, bool) {
+  if (byteSize < 0) return 0;
+  std::lock_guard section(memory_.lock);
+  return memory_.loadPatternImage(data, static_cast<std::size_t>(byteSize)) ? 1 : 0;
+}
+
+void APlugin::updateEditor() {
+  if (!editorClosed && editor) editor->update();
+}

@@ -1,6 +1,20 @@
 // APlugin: the step sequencer as the host sees it.
+//
+// Threads: processReplacing runs the step clock on the host's audio thread;
+// processEvents recalls patterns from the host's MIDI delivery; the editor
+// reads and changes the patterns through setPatternValue / getPatternValue.
+// All of them meet in the pattern memory, under its one lock (PatternLock).
+// Everything else here (identity, programs) belongs to the host's user
+// interface thread.
 #pragma once
 
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "engine/APluginProgram.h"
+#include "engine/PatternMemory.h"
+#include "engine/ValueKind.h"
 #include "frame/DAudioEffectX.h"
 
 class APlugin;
@@ -9,13 +23,67 @@ class APlugin;
 // the engine never depends on the editor.
 using EditorFactory = AEffEditor* (*)(APlugin& plugin);
 
+// The sample rate of the last block any instance played (44100 until then):
+// the editor converts shifts between samples and its gauges with it.
+extern std::atomic<double> currentSampleRate;
+
 class APlugin : public AudioEffectX {
 public:
   static constexpr VstInt32 kNumPrograms = 16;
   static constexpr VstInt32 kNumParams = 0;
+  static constexpr const char* kExportFileName = "QVMidi.mid";
 
   APlugin(audioMasterCallback audioMaster, EditorFactory makeEditor);
 
+  // The pattern accessor. MidiFileExport may throw std::runtime_error
+  // ("Cannot create file <path>") to its caller.
+  void setPatternValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt32 kind) override;
+  VstInt16 getPatternValue(VstInt32 step, VstInt32 row, VstInt32 kind) override;
+  void resetPatterns();
+  // Writes the current pattern as a Standard MIDI File; throws
+  // std::runtime_error "Cannot create file <path>" when it cannot create it.
+  void writeMidiFile(const std::string& path);
+
   void process(float** inputs, float** outputs, VstInt32 sampleFrames) override;
+  void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
+  VstInt32 processEvents(VstEvents* events) override;
+
+  // Identity and capabilities.
+  bool getEffectName(char* name) override;
+  bool getVendorString(char* text) override;
+  bool getProductString(char* text) override;
+  VstInt32 getVendorVersion() override;
+  VstInt32 canDo(char* text) override;
+  bool getOutputProperties(VstInt32 index, VstPinProperties* properties) override;
   void suspend() override;
+  void resume() override;
+
+  // Programs: names only.
+  void setProgram(VstInt32 program) override;
+  void setProgramName(char* name) override;
+  void getProgramName(char* name) override;
+  bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
+
+  // No parameters.
+  void getParameterLabel(VstInt32 index, char* label) override;
+  void getParameterDisplay(VstInt32 index, char* text) override;
+  void getParameterName(VstInt32 index, char* text) override;
+  float getVu() override;
+
+  // The chunk: the 26 pattern slots. getChunk hands out a copy, taken under
+  // the lock and kept until the next getChunk.
+  VstInt32 getChunk(void** data, bool isPreset) override;
+  VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
+
+  // Set by the editor bridge: no editor window exists.
+  bool editorClosed = false;
+
+private:
+  void updateEditor();
+
+  char hostVendor_[kVstMaxVendorStrLen + 1] = {};
+  char hostProduct_[kVstMaxProductStrLen + 1] = {};
+  APluginProgram programs_[kNumPrograms];
+  PatternMemory memory_;
+  std::unique_ptr<unsigned char[]> chunkCopy_;
 };
