@@ -11,9 +11,10 @@ configure_and_build() {
   cmake -S . -B "build/$dir" "$@" >"build/$dir.configure.log" 2>&1 || { cat "build/$dir.configure.log"; exit 1; }
   cmake --build "build/$dir" -j"$jobs"
 }
+failed=()
 run_tests() {
   echo "== tests: $1"
-  ctest --test-dir "build/$1" --output-on-failure
+  ctest --test-dir "build/$1" --output-on-failure || failed+=("$1")
 }
 
 mkdir -p build
@@ -25,4 +26,8 @@ configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAK
 run_tests win64
 configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 run_tests win32
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "== FAILED: ${failed[*]}"
+  exit 1
+fi
 echo "== all tests passed: out/linux-x86_64/Quaverlin.so, out/windows-x86/Quaverlin.dll, out/windows-x64/Quaverlin.dll"
