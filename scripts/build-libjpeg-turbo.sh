@@ -3,6 +3,7 @@
 # it under the cache, where cmake/JpegTurbo.cmake finds it:
 #   build-libjpeg-turbo.sh linux-x86_64|windows-x86|windows-x64
 # Prints the install prefix. Returns at once when that target is already built.
+# The cache is ~/.cache/quaverlin unless QUAVERLIN_CACHE names another folder.
 #
 # The SIMD code needs nasm and buys nothing for one small picture decoded when
 # the editor opens, so it is left out: every target builds with the C
@@ -37,11 +38,13 @@ fetch_source() {
   apt-get update -qq
   (cd "$cache" && apt-get source -qq libjpeg-turbo) >&2
 }
-src=$(find "$cache" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n1)
-if [ -z "$src" ]; then
+shopt -s nullglob
+unpacked=("$cache"/libjpeg-turbo-*/)
+if [ ${#unpacked[@]} -eq 0 ]; then
   fetch_source
-  src=$(find "$cache" -maxdepth 1 -type d -name 'libjpeg-turbo-*' | head -n1)
+  unpacked=("$cache"/libjpeg-turbo-*/)
 fi
+src=${unpacked[0]%/}
 
 build=$cache/build-$target
 rm -rf "$build"
