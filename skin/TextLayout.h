@@ -1,0 +1,35 @@
+// Multi-line text placement with the rules of the Windows DrawText call
+// that the skin's labels were designed against: alignment, word breaks,
+// tab expansion and "&" accelerator prefixes.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "skin/TextRenderer.h"
+
+enum TextFlags : unsigned {
+  tfLeft = 0,
+  tfCenter = 1,
+  tfRight = 2,
+  tfWordBreak = 4,
+  tfExpandTabs = 8,
+  tfNoPrefix = 16,
+};
+
+struct TextLine {
+  std::string Text;  // tabs expanded, prefixes removed
+  int Width = 0;
+  int Underline = -1;  // index in Text of the accelerator character, or -1
+};
+
+struct TextLayout {
+  std::vector<TextLine> Lines;
+  int LineHeight = 0;
+  int Width = 0;  // of the widest line
+  int Height() const { return LineHeight * static_cast<int>(Lines.size()); }
+};
+
+TextLayout LayoutText(TextRenderer& renderer, const TFont& font, std::string_view text,
+                      int maxWidth, unsigned flags);

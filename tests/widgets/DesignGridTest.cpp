@@ -1,0 +1,305 @@
+#include <string>
+#include <vector>
+
+#include "tests/widgets/FormFixture.h"
+#include "widgets/crDesign.h"
+
+namespace {
+
+constexpr TColor kPanel = 0xB7BEB1;
+
+class DesignGridTest : public FormFixture {
+protected:
+  DesignGridTest() : FormFixture(746, 321) {}
+
+  TCrDesignGrid& EditorGrid(const char* name, int left, int top, int w, int h, int rows,
+                            int rowHeight) {
+    auto& g = form.Add<TCrDesignGrid>(name, left, top, w, h);
+    g.SetMatrix(32, rows, 16, rowHeight);
+    g.SetColor(kPanel);
+    g.SetColorInactive(kPanel);
+    g.SetBevelOuter(TBevelCut::bvNone);
+    return g;
+  }
+  TCrDesignGrid& NoteGrid() { return EditorGrid("NoteGrid", 95, 27, 520, 199, 12, 16); }
+
+  // NoteGrid's four styles.
+  static void AddNoteStyles(TCrDesignGrid& g) {
+    auto set = [](TcrPaintingStyle& s, const char* name, TColor face, TColor hi, TColor sh,
+                  bool bevel) {
+      s.SetName(name);
+      s.SetFaceColor(face);
+      s.SetHighlightColor(hi);
+      s.SetShadowColor(sh);
+      s.SetBeveled(bevel);
+    };
+    TcrPaintingStyles& st = g.PaintStyles();
+    set(st.Items(0), "Default Empty", 0xC0C6BB, 0, 0, false);
+    set(st.Add(), "Step Note", 0x959A8F, 0x959A8F, 0x959A8F, true);
+    set(st.Add(), "Link Note", 0x80A888, 0x80A888, 0x959A8F, true);
+    set(st.Add(), "Break Note", 0x578060, 0x578060, 0x959A8F, true);
+  }
+
+  std::string Name(TcrCell* c) {
+    return c ? std::to_string(c->Col()) + "," + std::to_string(c->Row()) : "none";
+  }
+};
+
+}  // namespace
+
+TEST_F(DesignGridTest, StartsAsAnEightByEightMatrix) {
+  auto& g = form.Add<TCrDesignGrid>("G", 0, 0, 245, 245);
+  EXPECT_EQ(g.ColCount(), 8);
+  EXPECT_EQ(g.RowCount(), 8);
+  EXPECT_EQ(g.ColWidth(), 30);
+  EXPECT_EQ(g.Margin(), 2);
+  EXPECT_EQ(g.Cells(7, 7)->StyleIndex(), 0);
+  EXPECT_FALSE(g.VertScrollBar().Visible());
+}
+
+TEST_F(DesignGridTest, CentresTheEditorGridsSurfaces) {
+  auto& note = NoteGrid();
+  auto& velocity = EditorGrid("VelocityGrid", 97, 236, 521, 73, 1, 64);
+  auto& shift = EditorGrid("ShiftGrid", 97, 238, 520, 70, 1, 64);
+  EXPECT_EQ(note.DrawingSurface().Bounds(), (TRect{0, 0, 512, 192}));
+  EXPECT_EQ(note.Origin(), (TPoint{4, 3}));
+  EXPECT_EQ(velocity.DrawingSurface().Bounds(), (TRect{0, 0, 512, 64}));
+  EXPECT_EQ(velocity.Origin(), (TPoint{4, 4}));
+  EXPECT_EQ(shift.DrawingSurface().Bounds(), (TRect{0, 0, 512, 64}));
+  EXPECT_EQ(shift.Origin(), (TPoint{4, 3}));
+  EXPECT_FALSE(note.HorzScrollBar().Visible());
+  EXPECT_TRUE(note.Cells(31, 11)->Visible());
+}
+
+TEST_F(DesignGridTest, AddressesCellsByColumnAndRow) {
+  auto& g = NoteGrid();
+  EXPECT_EQ(g.Cells(32, 0), nullptr);
+  EXPECT_EQ(g.Cells(0, -1), nullptr);
+  ASSERT_NE(g.Cells(31, 11), nullptr);
+  EXPECT_EQ(Name(g.Cells(31, 11)), "31,11");
+  EXPECT_EQ(g.Cells(31, 11)->CellRect(), (TRect{496, 176, 512, 192}));
+}
+
+TEST_F(DesignGridTest, HitTestsOnlyTheDrawingSurface) {
+  auto& note = NoteGrid();
+  EXPECT_EQ(Name(note.CellAt(3, 10)), "none");
+  EXPECT_EQ(Name(note.CellAt(4, 3)), "0,0");
+  EXPECT_EQ(Name(note.CellAt(515, 194)), "31,11");
+  EXPECT_EQ(Name(note.CellAt(516, 194)), "none");
+  EXPECT_EQ(Name(note.CellAt(20, 2)), "none");
+  auto& velocity = EditorGrid("VelocityGrid", 97, 236, 521, 73, 1, 64);
+  EXPECT_EQ(Name(velocity.CellAt(4, 4)), "0,0");
+  EXPECT_EQ(Name(velocity.CellAt(515, 67)), "31,0");
+  EXPECT_EQ(Name(velocity.CellAt(515, 68)), "none");
+  auto& shift = EditorGrid("ShiftGrid", 97, 238, 520, 70, 1, 64);
+  EXPECT_EQ(Name(shift.CellAt(4, 3)), "0,0");
+  EXPECT_EQ(Name(shift.CellAt(4, 2)), "none");
+}
+
+TEST_F(DesignGridTest, ADragReportsOnePressAndEachCellItEnters) {
+  auto& g = NoteGrid();
+  std::vector<std::string> log;
+  g.OnCellMouseDown = [&](TControl*, TShiftState s, TcrCell* c) {
+    log.push_back("down " + Name(c) + (s.Contains(ssLeft) ? " left" : ""));
+  };
+  g.OnMouseCellEnter = [&](TControl*, TShiftState s, TcrCell* c) {
+    log.push_back("enter " + Name(c) + (s.Contains(ssLeft) ? " left" : ""));
+  };
+  g.OnMouseCellLeave = [&](TControl*, TShiftState, TcrCell* c) { log.push_back("leave " + Name(c)); };
+  // Form coordinates: cell (c, r) starts at 95 + 4 + 16c, 27 + 3 + 16r.
+  form.PointerMove({}, 100, 31);
+  form.PointerDown(TMouseButton::mbLeft, {}, 100, 31);
+  form.PointerMove({}, 110, 35);  // same cell
+  form.PointerMove({}, 116, 31);
+  form.PointerMove({}, 132, 31);
+  form.PointerMove({}, 148, 47);
+  form.PointerUp(TMouseButton::mbLeft, {}, 148, 47);
+  EXPECT_EQ(log, (std::vector<std::string>{"enter 0,0", "down 0,0 left", "leave 0,0",
+                                           "enter 1,0 left", "leave 1,0", "enter 2,0 left",
+                                           "leave 2,0", "enter 3,1 left"}));
+}
+
+TEST_F(DesignGridTest, ACapturedDragLeavingTheGridLeavesItsCellAndComesBack) {
+  auto& g = NoteGrid();
+  std::vector<std::string> log;
+  g.OnMouseCellEnter = [&](TControl*, TShiftState, TcrCell* c) { log.push_back("+" + Name(c)); };
+  g.OnMouseCellLeave = [&](TControl*, TShiftState, TcrCell* c) { log.push_back("-" + Name(c)); };
+  form.PointerDown(TMouseButton::mbLeft, {}, 100, 31);
+  form.PointerMove({}, 100, 31);
+  form.PointerMove({}, 50, 31);  // off the grid, still held
+  form.PointerMove({}, 100, 47);
+  EXPECT_EQ(log, (std::vector<std::string>{"+0,0", "-0,0", "+0,1"}));
+  EXPECT_EQ(form.CaptureControl(), &g);
+}
+
+TEST_F(DesignGridTest, PressingTakesTheFocus) {
+  auto& g = NoteGrid();
+  g.SetColorInactive(0x010203);
+  g.Cells(0, 0)->SetStyleIndex(-1);
+  Settle();
+  EXPECT_EQ(At(99, 30), 0x010203u);
+  form.PointerDown(TMouseButton::mbRight, {}, 300, 100);
+  EXPECT_TRUE(g.Focused());
+  Settle();
+  EXPECT_EQ(At(99, 30), kPanel);  // a cell without style shows the focused colour
+}
+
+TEST_F(DesignGridTest, StoresStyleIndexesBelowMinusOneAsMinusOne) {
+  auto& g = NoteGrid();
+  TcrCell* c = g.Cells(3, 3);
+  c->SetStyleIndex(-5);
+  EXPECT_EQ(c->StyleIndex(), -1);
+  Settle();
+  c->SetStyleIndex(-1);
+  EXPECT_FALSE(form.NeedsPaint());
+  c->SetStyleIndex(2);
+  EXPECT_EQ(form.PaintInvalid(),
+            (std::vector<TRect>{TRect::FromSize(95 + 4 + 48, 27 + 3 + 48, 16, 16)}));
+}
+
+TEST_F(DesignGridTest, PaintsCellsInTheirStyleAndFallsBackToStyleZero) {
+  auto& g = NoteGrid();
+  AddNoteStyles(g);
+  g.Cells(0, 0)->SetStyleIndex(1);
+  g.Cells(1, 0)->SetStyleIndex(3);
+  g.Cells(2, 0)->SetStyleIndex(7);
+  Settle();
+  const int x0 = 95 + 4, y0 = 27 + 3;
+  // Style 1: a bevelled frame, all #959A8F.
+  EXPECT_EQ(At(x0, y0), 0x959A8Fu);
+  EXPECT_EQ(At(x0 + 8, y0 + 8), 0x959A8Fu);
+  // Style 3: highlight top-left, shadow bottom-right, face inside.
+  EXPECT_EQ(At(x0 + 16, y0), 0x578060u);
+  EXPECT_EQ(At(x0 + 31, y0 + 15), 0x959A8Fu);
+  EXPECT_EQ(At(x0 + 24, y0 + 8), 0x578060u);
+  // Index 7 of four styles: style 0, flat.
+  EXPECT_EQ(At(x0 + 32, y0), 0xC0C6BBu);
+  EXPECT_EQ(At(x0 + 40, y0 + 8), 0xC0C6BBu);
+  // The band around the surface in the panel colour.
+  EXPECT_EQ(At(95 + 2, 27 + 1), kPanel);
+}
+
+TEST_F(DesignGridTest, RepaintsOnlyCellsOfAChangedStyle) {
+  auto& g = NoteGrid();
+  AddNoteStyles(g);
+  g.Cells(5, 5)->SetStyleIndex(2);
+  Settle();
+  int changes = 0;
+  g.OnPaintStylesChanged = [&](TControl*, TcrPaintingStyle* s) {
+    ++changes;
+    EXPECT_EQ(s, &g.PaintStyles().Items(2));
+  };
+  g.PaintStyles().Items(2).SetFaceColor(0x112233);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(form.PaintInvalid(),
+            (std::vector<TRect>{TRect::FromSize(95 + 4 + 80, 27 + 3 + 80, 16, 16)}));
+  EXPECT_EQ(At(95 + 4 + 88, 27 + 3 + 88), 0x112233u);
+}
+
+TEST_F(DesignGridTest, DrawsCellTextsInTheStylesFonts) {
+  auto& g = form.Add<TCrDesignGrid>("G", 0, 0, 245, 245);
+  g.PaintStyles().Items(0).SetBeveled(false);
+  g.Cells(0, 0)->SetBigText("A");
+  g.Cells(1, 0)->SetSmallText("3");
+  Settle();
+  auto inked = [&](TRect r) {
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x)
+        if (At(x, y) == clWindowText) return true;
+    return false;
+  };
+  const TPoint o = g.Origin();
+  EXPECT_TRUE(inked(TRect::FromSize(o.X + 8, o.Y + 5, 14, 20)));  // centred big text
+  EXPECT_TRUE(inked(TRect::FromSize(o.X + 32, o.Y + 1, 10, 14)));  // small text at 2, 1
+  EXPECT_FALSE(inked(TRect::FromSize(o.X + 50, o.Y + 16, 10, 14)));
+}
+
+TEST_F(DesignGridTest, ShowsScrollBarsWhenTheCellsDoNotFit) {
+  auto& g = form.Add<TCrDesignGrid>("G", 0, 0, 100, 100);
+  g.SetMatrix(10, 10, 30, 30);
+  EXPECT_TRUE(g.HorzScrollBar().Visible());
+  EXPECT_TRUE(g.VertScrollBar().Visible());
+  // 100 - 2 - (2 + 16 + 4) = 76 on both sides.
+  EXPECT_EQ(g.DrawingSurface().Bounds(), (TRect{0, 0, 76, 76}));
+  EXPECT_EQ(g.VertScrollBar().BoundsRect(), TRect::FromSize(81, 3, 16, 74));
+  EXPECT_EQ(g.HorzScrollBar().BoundsRect(), TRect::FromSize(3, 81, 74, 16));
+  g.Cells(9, 9)->MakeVisible(true);
+  EXPECT_EQ(g.ScrollPosH(), 300 - 76);
+  EXPECT_EQ(g.ScrollPosV(), 300 - 76);
+  EXPECT_EQ(Name(g.CellAt(2 + 75, 2 + 75)), "9,9");
+  EXPECT_TRUE(g.Cells(9, 9)->Visible());
+  EXPECT_FALSE(g.Cells(0, 0)->Visible());
+  g.SetScrollPosH(100000);
+  EXPECT_EQ(g.ScrollPosH(), 300 - 76);
+}
+
+TEST_F(DesignGridTest, ScrollsByTheBarsArrows) {
+  auto& g = form.Add<TCrDesignGrid>("G", 0, 0, 100, 100);
+  g.SetMatrix(10, 10, 30, 30);
+  int scrolls = 0;
+  g.OnScroll = [&](TControl*) { ++scrolls; };
+  // The lower arrow of the vertical bar: one small change down.
+  form.PointerDown(TMouseButton::mbLeft, {}, 88, 3 + 74 - 3);
+  form.PointerUp(TMouseButton::mbLeft, {}, 88, 3 + 74 - 3);
+  EXPECT_EQ(g.ScrollPosV(), 10);
+  EXPECT_EQ(scrolls, 1);
+  EXPECT_EQ(Name(g.CellAt(2, 2)), "0,0");
+  EXPECT_EQ(g.Cells(0, 0)->CellRect().Top, -10);
+}
+
+TEST_F(DesignGridTest, AGridWithNoRoomShowsNoCells) {
+  auto& g = form.Add<TCrDesignGrid>("G", 0, 0, 10, 10);
+  EXPECT_EQ(g.DrawingSurface().Width(), 0);
+  EXPECT_EQ(g.DrawingSurface().Height(), 0);
+  EXPECT_FALSE(g.Cells(0, 0)->Visible());
+  EXPECT_EQ(g.CellAt(5, 5), nullptr);
+}
+
+TEST_F(DesignGridTest, RemovingTheHoverCellsColumnForgetsIt) {
+  auto& g = form.Add<TCrDesignGrid>("G", 0, 0, 245, 245);
+  std::vector<std::string> log;
+  g.OnMouseCellLeave = [&](TControl*, TShiftState, TcrCell* c) { log.push_back("leave " + Name(c)); };
+  g.OnBeforeCellDelete = [&](TControl*, TcrCell* c) {
+    if (c->Row() == 0) log.push_back("delete " + Name(c));
+  };
+  form.PointerMove({}, 2 + 7 * 30 + 5, 5);
+  ASSERT_EQ(Name(g.HoverCell()), "7,0");
+  g.SetColCount(7);
+  EXPECT_EQ(g.HoverCell(), nullptr);
+  form.PointerMove({}, 240, 240);
+  EXPECT_EQ(log, std::vector<std::string>{"delete 7,0"});
+}
+
+TEST_F(DesignGridTest, ReportsNewCellsOnceLoadingCompletes) {
+  form.BeginLoading();
+  auto& g = form.Add<TCrDesignGrid>("G", 0, 0, 245, 245);
+  int added = 0;
+  g.OnAfterCellAdd = [&](TControl*, TcrCell*) { ++added; };
+  g.SetMatrix(32, 12, 16, 16);
+  EXPECT_EQ(added, 0);
+  form.EndLoading();
+  EXPECT_EQ(added, 32 * 12);
+  g.SetRowCount(13);
+  EXPECT_EQ(added, 32 * 12 + 32);
+}
+
+TEST_F(DesignGridTest, CustomPaintingReplacesTheDefault) {
+  auto& g = form.Add<TCrDesignGrid>("G", 0, 0, 245, 245);
+  int painted = 0;
+  g.SetOnCustomCellPaint([&](TControl*, TcrCell*) { ++painted; });
+  EXPECT_EQ(painted, 64);
+  g.Cells(0, 0)->SetStyleIndex(1);
+  EXPECT_EQ(painted, 65);
+  g.Cells(0, 0)->BeginUpdate();
+  g.Cells(0, 0)->SetStyleIndex(2);
+  EXPECT_EQ(painted, 65);
+}
+
+TEST_F(DesignGridTest, KeepsRandomStylesOffAtRunTime) {
+  auto& g = form.Add<TCrDesignGrid>("G", 0, 0, 245, 245);
+  EXPECT_TRUE(g.RandomStyles());
+  g.SetRandomStyles(false);
+  EXPECT_FALSE(g.RandomStyles());
+  g.SetRandomStyles(true);
+  EXPECT_FALSE(g.RandomStyles());
+}

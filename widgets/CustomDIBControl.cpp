@@ -1,0 +1,60 @@
+#include "widgets/CustomDIBControl.h"
+
+#include "widgets/Form.h"
+
+void TCustomDIBControl::SetOpacity(std::uint8_t v) {
+  if (v == opacity_) return;
+  opacity_ = v;
+  Invalidate();
+}
+
+void TCustomDIBControl::Paint(Canvas& canvas) {
+  if (beneath_.Width() != Width() || beneath_.Height() != Height())
+    beneath_.Resize(Width(), Height());
+  canvas.Grab(beneath_, ClientRect());
+  surface_ = beneath_;
+  Canvas own(surface_, &Form()->Text());
+  PaintContent(own);
+  Finish(surface_, beneath_);
+  canvas.Overlay(0, 0, surface_, opacity_);
+}
+
+void TCustomDIBControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  buttonHeld_ = true;
+  lastButton_ = button;
+  lastShift_ = shift;
+  TControl::MouseDown(button, shift, x, y);
+}
+
+void TCustomDIBControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  buttonHeld_ = false;
+  TControl::MouseUp(button, shift, x, y);
+  // A leave held back while the pointer was captured happens now, when the
+  // release is outside.
+  if (leavePending_ && button == TMouseButton::mbLeft && !ClientRect().Contains(x, y))
+    ProcessLeave();
+}
+
+void TCustomDIBControl::MouseEnter() {
+  leavePending_ = false;
+  if (!hovered_) {
+    hovered_ = true;
+    Highlight();
+  }
+  TControl::MouseEnter();
+}
+
+void TCustomDIBControl::MouseLeave() {
+  if (MouseCaptured()) {
+    leavePending_ = true;
+    return;
+  }
+  ProcessLeave();
+}
+
+void TCustomDIBControl::ProcessLeave() {
+  leavePending_ = false;
+  hovered_ = false;
+  TControl::MouseLeave();
+  if (!hovered_) Unhighlight();
+}

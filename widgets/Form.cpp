@@ -1,0 +1,152 @@
+#include "widgets/Form.h"
+
+#include <algorithm>
+
+namespace {
+
+void PaintTree(TControl& c, TPoint origin, const TRect& clip, Surface& s, TextRenderer& text) {
+  const TRect area = TRect::FromSize(origin.X, origin.Y, c.Width(), c.Height()).Intersect(clip);
+  if (area.IsEmpty()) return;
+  Canvas canvas(s, origin, area, &text);
+  c.Paint(canvas);
+  if (auto* w = dynamic_cast<TWinControl*>(&c)) {
+    for (int i = 0; i < w->ControlCount(); ++i) {
+      TControl& child = w->Controls(i);
+      if (child.Visible())
+        PaintTree(child, {origin.X + child.Left(), origin.Y + child.Top()}, area, s, text);
+    }
+  }
+}
+
+TControl* FindIn(TControl& c, std::string_view name) {
+  if (c.Name == name) return &c;
+  if (auto* w = dynamic_cast<TWinControl*>(&c))
+    for (int i = 0; i < w->ControlCount(); ++i)
+      if (TControl* found = FindIn(w->Controls(i), name)) return found;
+  return nullptr;
+}
+
+}  // namespace
+
+TForm::TForm(TextRenderer& text, TimerClock& clock, int width, int height)
+    : text_(text), clock_(clock) {
+  SetBounds(0, 0, width, height);
+}
+
+TForm::~TForm() {
+  // While the form is whole: the children unregister from it as they go.
+  DestroyChildren();
+}
+
+void TForm::SetColor(TColor c) {
+  if (c == color_) return;
+  color_ = c;
+  Invalidate();
+}
+
+void TForm::BoundsChanged() {
+  image_.Resize(Width(), Height());
+  invalid_.clear();
+  AddInvalid(ClientRect());
+}
+
+void TForm::Paint(Canvas& canvas) { canvas.FillRect(ClientRect(), color_); }
+
+void TForm::AddInvalid(const TRect& r) {
+  for (const TRect& have : invalid_)
+    if (have.Contains(r)) return;
+  std::erase_if(invalid_, [&](const TRect& have) { return r.Contains(have); });
+  invalid_.push_back(r);
+  // Past a few dozen scattered rectangles one repaint of their hull is cheaper.
+  if (invalid_.size() > 48) {
+    TRect hull;
+    for (const TRect& have : invalid_) hull = hull.Union(have);
+    invalid_.assign(1, hull);
+  }
+}
+
+std::vector<TRect> TForm::PaintInvalid() {
+  std::vector<TRect> painted;
+  painted.swap(invalid_);
+  for (const TRect& r : painted) PaintTree(*this, {0, 0}, r, image_, text_);
+  return painted;
+}
+
+void TForm::NotifyLoaded(TControl& c) {
+  c.Loaded();
+  if (auto* w = dynamic_cast<TWinControl*>(&c))
+    for (int i = 0; i < w->ControlCount(); ++i) NotifyLoaded(w->Controls(i));
+}
+
+void TForm::EndLoading() {
+  loading_ = false;
+  NotifyLoaded(*this);
+}
+
+TControl* TForm::FindControl(std::string_view name) { return FindIn(*this, name); }
+
+void TForm::Forget(TControl* c) {
+  if (capture_ == c) capture_ = nullptr;
+  if (hover_ == c) hover_ = nullptr;
+  if (active_ == c) active_ = nullptr;
+}
+
+void TForm::SetActive(TWinControl* c) {
+  if (c == active_) return;
+  TWinControl* old = active_;
+  active_ = c;
+  if (old) old->FocusChanged();
+  if (c) c->FocusChanged();
+}
+
+TShiftState TForm::Compose(TShiftState keys) const {
+  return TShiftState::FromBits((keys.Bits() & (ssShift | ssAlt | ssCtrl | ssDouble)) | buttons_);
+}
+
+void TForm::TrackHover(TControl* now) {
+  if (now == hover_) return;
+  TControl* old = hover_;
+  hover_ = now;
+  if (old) old->MouseLeave();
+  if (now && hover_ == now) now->MouseEnter();
+}
+
+void TForm::PointerDown(TMouseButton button, TShiftState keys, int x, int y) {
+  TrackHover(ControlAt(x, y));
+  buttons_ |= ShiftFlagOf(button);
+  TControl* target = capture_ ? capture_ : ControlAt(x, y);
+  if (!target) return;
+  if (button == TMouseButton::mbLeft && !capture_) {
+    capture_ = target;
+    clickPending_ = true;
+  }
+  const TPoint o = target->FormOrigin();
+  target->MouseDown(button, Compose(keys), x - o.X, y - o.Y);
+}
+
+void TForm::PointerMove(TShiftState keys, int x, int y) {
+  TrackHover(ControlAt(x, y));
+  TControl* target = capture_ ? capture_ : ControlAt(x, y);
+  if (!target) return;
+  const TPoint o = target->FormOrigin();
+  target->MouseMove(Compose(keys), x - o.X, y - o.Y);
+}
+
+void TForm::PointerUp(TMouseButton button, TShiftState keys, int x, int y) {
+  buttons_ &= static_cast<std::uint8_t>(~ShiftFlagOf(button));
+  TControl* target = capture_ ? capture_ : ControlAt(x, y);
+  bool click = false;
+  if (button == TMouseButton::mbLeft) {
+    click = clickPending_ && capture_;
+    capture_ = nullptr;
+    clickPending_ = false;
+  }
+  if (target) {
+    const TPoint o = target->FormOrigin();
+    if (click && target->ClientRect().Contains(x - o.X, y - o.Y)) target->Click();
+    target->MouseUp(button, Compose(keys), x - o.X, y - o.Y);
+  }
+  TrackHover(ControlAt(x, y));
+}
+
+void TForm::PointerLeave() { TrackHover(nullptr); }

@@ -1,0 +1,84 @@
+// The root of a control tree: it owns the surface the tree paints into,
+// collects what needs repainting, and turns the platform's pointer events
+// into the controls' mouse events (capture, hover enter and leave, shift
+// state). The platform layer presents Image() and feeds the Pointer calls;
+// tests feed them directly.
+#pragma once
+
+#include <stdexcept>
+#include <string_view>
+#include <vector>
+
+#include "skin/DIBTimer.h"
+#include "widgets/Controls.h"
+
+class TForm : public TWinControl {
+public:
+  TForm(TextRenderer& text, TimerClock& clock, int width, int height);
+  ~TForm() override;
+
+  TextRenderer& Text() const { return text_; }
+  TimerClock& Clock() const { return clock_; }
+  TColor Color() const { return color_; }
+  void SetColor(TColor c);
+
+  // Between these the controls take the values of the form description:
+  // range checks and fitting wait, and EndLoading lets every control
+  // finish (Loaded) in tree order.
+  void BeginLoading() { loading_ = true; }
+  void EndLoading();
+  bool IsLoading() const { return loading_; }
+
+  const Surface& Image() const { return image_; }
+  bool NeedsPaint() const { return !invalid_.empty(); }
+  // Repaints what was invalidated and answers the rectangles it touched,
+  // for the platform to copy to the screen.
+  std::vector<TRect> PaintInvalid();
+
+  // Searches the whole tree by component name.
+  TControl* FindControl(std::string_view name);
+  template <class T>
+  T& Find(std::string_view name) {
+    if (auto* c = dynamic_cast<T*>(FindControl(name))) return *c;
+    throw std::invalid_argument("no control of that kind named " + std::string(name));
+  }
+
+  // Pointer input in form coordinates. `keys` carries Shift, Ctrl, Alt and
+  // the double-click flag; the form adds the buttons it knows are held.
+  void PointerDown(TMouseButton button, TShiftState keys, int x, int y);
+  void PointerMove(TShiftState keys, int x, int y);
+  void PointerUp(TMouseButton button, TShiftState keys, int x, int y);
+  // The pointer left the window.
+  void PointerLeave();
+
+  TControl* CaptureControl() const { return capture_; }
+  TControl* HoverControl() const { return hover_; }
+  TWinControl* ActiveControl() const { return active_; }
+
+  void Paint(Canvas& canvas) override;
+
+protected:
+  void BoundsChanged() override;
+
+private:
+  friend class TControl;
+  friend class TWinControl;
+  void AddInvalid(const TRect& r);
+  void Forget(TControl* c);
+  void SetActive(TWinControl* c);
+  TShiftState Compose(TShiftState keys) const;
+  void TrackHover(TControl* now);
+  static void NotifyLoaded(TControl& c);
+
+  TextRenderer& text_;
+  TimerClock& clock_;
+  TColor color_ = clBlack;
+  Surface image_;
+  std::vector<TRect> invalid_;
+  TControl* capture_ = nullptr;
+  TControl* hover_ = nullptr;
+  TWinControl* active_ = nullptr;
+  std::uint8_t buttons_ = 0;
+  bool clickPending_ = false;
+  bool loading_ = false;
+};

@@ -1,0 +1,147 @@
+#include "widgets/cDIBFadeLabel.h"
+
+#include "skin/Transform.h"
+#include "widgets/Form.h"
+
+TDIBFadeLabel::TDIBFadeLabel() : textColor_(font_.Color) { RebuildFade(); }
+
+TDIBFadeLabel::~TDIBFadeLabel() = default;
+
+void TDIBFadeLabel::SetCaption(const std::string& v) {
+  if (v == caption_) return;
+  caption_ = v;
+  Refit();
+  Invalidate();
+}
+
+void TDIBFadeLabel::SetFont(const TFont& v) {
+  if (v == font_) return;
+  font_ = v;
+  if (!Hovered()) textColor_ = font_.Color;
+  Refit();
+  RebuildFade();
+  Invalidate();
+}
+
+void TDIBFadeLabel::SetColorHighlighted(TColor v) {
+  if (v == colorHighlighted_) return;
+  colorHighlighted_ = v;
+  RebuildFade();
+}
+
+void TDIBFadeLabel::SetFrameCount(std::uint8_t v) {
+  if (v == frameCount_) return;
+  frameCount_ = v;
+  RebuildFade();
+}
+
+void TDIBFadeLabel::SetAutoSize(bool v) {
+  if (v == autoSize_) return;
+  autoSize_ = v;
+  Refit();
+}
+
+void TDIBFadeLabel::SetShowAccelChar(bool v) {
+  if (v == showAccelChar_) return;
+  showAccelChar_ = v;
+  Refit();
+  Invalidate();
+}
+
+void TDIBFadeLabel::AddedToForm() { Refit(); }
+void TDIBFadeLabel::Loaded() { Refit(); }
+
+unsigned TDIBFadeLabel::TextFlagsNow() const {
+  unsigned flags = tfExpandTabs;
+  if (alignment_ == TAlignment::taCenter) flags |= tfCenter;
+  if (alignment_ == TAlignment::taRightJustify) flags |= tfRight;
+  if (wordWrap_) flags |= tfWordBreak;
+  if (!showAccelChar_) flags |= tfNoPrefix;
+  return flags;
+}
+
+void TDIBFadeLabel::Refit() {
+  TForm* form = Form();
+  if (!autoSize_ || !form || form->IsLoading()) return;
+  std::string text = caption_;
+  // An empty line still has a height.
+  if (text.empty() || (showAccelChar_ && text == "&")) text += ' ';
+  TextLayout measured = LayoutText(form->Text(), font_, text, Width(), TextFlagsNow());
+  const int left = alignment_ == TAlignment::taRightJustify ? Left() + Width() - measured.Width
+                                                             : Left();
+  SetBounds(left, Top(), measured.Width, measured.Height());
+}
+
+void TDIBFadeLabel::RebuildFade() {
+  fadeColors_.clear();
+  if (frameCount_ < 2) return;
+  const TColor from = font_.Color, to = colorHighlighted_;
+  auto channel = [&](int (*of)(TColor), int i) {
+    const double step = (of(to) - of(from)) / static_cast<double>(frameCount_);
+    return static_cast<int>(of(from) + step * (i + 1));
+  };
+  for (int i = 0; i < frameCount_; ++i)
+    fadeColors_.push_back(RGBColor(channel(RedOf, i), channel(GreenOf, i), channel(BlueOf, i)));
+}
+
+void TDIBFadeLabel::SetTextColor(TColor c) {
+  if (c == textColor_) return;
+  textColor_ = c;
+  Invalidate();
+}
+
+void TDIBFadeLabel::Highlight() {
+  if (timer_) timer_->SetEnabled(false);
+  SetTextColor(colorHighlighted_);
+}
+
+void TDIBFadeLabel::Unhighlight() {
+  if (frameCount_ > 1 && frameDelay_ != 0) {
+    if (!timer_ && Form()) {
+      timer_ = std::make_unique<TDIBTimer>(&Form()->Clock());
+      timer_->OnTimer = [this] { Tick(); };
+    }
+    // Without a timer the caption keeps the highlight until the next change.
+    if (!timer_) return;
+    fadeIndex_ = frameCount_ - 1;
+    timer_->SetInterval(frameDelay_);
+    timer_->SetEnabled(true);
+    return;
+  }
+  SetTextColor(font_.Color);
+}
+
+void TDIBFadeLabel::Tick() {
+  if (fadeIndex_ != 0) {
+    SetTextColor(fadeColors_[fadeIndex_]);
+    --fadeIndex_;
+    return;
+  }
+  timer_->SetEnabled(false);
+  SetTextColor(font_.Color);
+}
+
+void TDIBFadeLabel::PaintContent(Canvas& canvas) {
+  if (!transparent_) canvas.FillRect(ClientRect(), color_);
+  const unsigned flags = TextFlagsNow();
+  TextLayout text = canvas.Layout(font_, caption_, Width(), flags);
+  TRect r = ClientRect();
+  if (layout_ != TTextLayout::tlTop) {
+    const int room = Height() - text.Height();
+    r = r.Offset(0, layout_ == TTextLayout::tlBottom ? room : room / 2);
+  }
+  if (Enabled()) {
+    canvas.DrawLayout(font_, text, r, flags, textColor_);
+  } else {
+    canvas.DrawLayout(font_, text, r.Offset(1, 1), flags, colorHighlighted_);
+    canvas.DrawLayout(font_, text, r, flags, font_.Color);
+  }
+}
+
+void TDIBFadeLabel::Finish(Surface& s, const Surface& beneath) {
+  if (angle_ == 0 && scale_ == 100.0) return;
+  Surface turned = TransformSurface(s, angle_, scale_, scale_);
+  s = beneath;
+  Canvas c(s, nullptr);
+  c.DrawMasked((s.Width() - turned.Width()) / 2, (s.Height() - turned.Height()) / 2, turned);
+}

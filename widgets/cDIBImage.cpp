@@ -1,0 +1,95 @@
+#include "widgets/cDIBImage.h"
+
+#include "skin/Transform.h"
+
+TDIBImage::~TDIBImage() {
+  if (list_) list_->Detach(this);
+}
+
+void TDIBImage::SetIndexMain(TDIBImageList* list, int index) {
+  if (list == list_ && index == index_) return;
+  if (list_) list_->Detach(this);
+  list_ = list;
+  index_ = index;
+  if (list_) list_->Attach(this);
+  Refit();
+  Invalidate();
+}
+
+void TDIBImage::SetCenter(bool v) {
+  if (v == center_) return;
+  center_ = v;
+  Refit();
+  Invalidate();
+}
+
+void TDIBImage::SetStretch(bool v) {
+  if (v == stretch_) return;
+  stretch_ = v;
+  if (v) autoSize_ = false;
+  Invalidate();
+}
+
+void TDIBImage::SetAutoSize(bool v) {
+  if (v == autoSize_) return;
+  autoSize_ = v;
+  if (v) stretch_ = false;
+  Refit();
+  Invalidate();
+}
+
+void TDIBImage::SetAngle(std::int16_t v) {
+  if (v == angle_) return;
+  angle_ = v;
+  Refit();
+  Invalidate();
+}
+
+void TDIBImage::SetScale(double v) {
+  if (v == scale_) return;
+  scale_ = v;
+  stretch_ = false;
+  Refit();
+  Invalidate();
+}
+
+void TDIBImage::ImageChanged(const TDIBImageList&, int index) {
+  if (index != index_) return;
+  Refit();
+  Invalidate();
+}
+
+Surface TDIBImage::Transformed(const Surface& src) const {
+  double sx = scale_, sy = scale_;
+  if (stretch_ && src.Width() > 0 && src.Height() > 0) {
+    sx = Width() * 100 / src.Width();
+    sy = Height() * 100 / src.Height();
+  }
+  if (angle_ == 0 && sx == 100.0 && sy == 100.0) return src;
+  return TransformSurface(src, angle_, sx, sy);
+}
+
+void TDIBImage::Refit() {
+  const Surface* src = Source();
+  if (!autoSize_ || !src) return;
+  Surface t = Transformed(*src);
+  if (t.Width() > 0 && t.Height() > 0) SetBounds(Left(), Top(), t.Width(), t.Height());
+}
+
+void TDIBImage::PaintContent(Canvas& canvas) {
+  const Surface* src = Source();
+  if (!src) return;
+  const Surface image = Transformed(*src);
+  int x = 0, y = 0;
+  if (center_ && !autoSize_) {
+    x = Width() / 2 - image.Width() / 2;
+    y = Height() / 2 - image.Height() / 2;
+  }
+  canvas.DrawMasked(x, y, image);
+}
+
+void TDIBImage::ImageListGone(const TDIBImageList&) {
+  list_->Detach(this);
+  list_ = nullptr;
+  Invalidate();
+}

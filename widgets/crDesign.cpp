@@ -1,0 +1,420 @@
+#include "widgets/crDesign.h"
+
+#include <algorithm>
+
+#include "widgets/Form.h"
+
+void TcrCell::SetSmallText(const std::string& v) {
+  if (v == smallText_) return;
+  smallText_ = v;
+  Repaint();
+}
+
+void TcrCell::SetBigText(const std::string& v) {
+  if (v == bigText_) return;
+  bigText_ = v;
+  Repaint();
+}
+
+void TcrCell::SetStyleIndex(int v) {
+  if (v == styleIndex_) return;
+  styleIndex_ = std::max(v, -1);
+  Repaint();
+}
+
+void TcrCell::EndUpdate() {
+  if (updateCount_ > 0) --updateCount_;
+}
+
+void TcrCell::Repaint() {
+  if (visible_ && updateCount_ == 0) grid_.PaintCell(*this);
+}
+
+void TcrCell::MakeVisible(bool partialOK) {
+  if (partialOK && visible_) return;
+  TCrDesignGrid& g = grid_;
+  const int w = g.surface_.Width(), h = g.surface_.Height();
+  const TRect r = TRect::FromSize(col_ * g.colWidth_ - g.ScrollPosH(),
+                                  row_ * g.rowHeight_ - g.ScrollPosV(), g.colWidth_, g.rowHeight_);
+  if (r.Left >= 0 && r.Top >= 0 && r.Right < w && r.Bottom < h) return;
+  if (r.Left < 0) g.SetScrollPosH(col_ * g.colWidth_);
+  if (r.Right >= w) g.SetScrollPosH((col_ + 1) * g.colWidth_ - w);
+  if (r.Top < 0) g.SetScrollPosV(row_ * g.rowHeight_);
+  if (r.Bottom >= h) g.SetScrollPosV((row_ + 1) * g.rowHeight_ - h);
+}
+
+TCrDesignGrid::TCrDesignGrid()
+    : styles_([this](TcrPaintingStyle* s) {
+        if (!settings_) StylesChanged(s);
+      }),
+      vbar_(Add<TScrollBar>("", 0, 0, 0, 0, TScrollBarKind::sbVertical)),
+      hbar_(Add<TScrollBar>("", 0, 0, 0, 0, TScrollBarKind::sbHorizontal)) {
+  for (TScrollBar* bar : {&vbar_, &hbar_}) {
+    bar->SetVisible(false);
+    bar->SetSmallChange(10);
+    bar->SetLargeChange(100);
+    bar->OnChange = [this] { Scrolled(); };
+  }
+  SetBounds(0, 0, 245, 245);
+  SetMatrix(8, 8, 30, 30);
+}
+
+TCrDesignGrid::~TCrDesignGrid() {
+  destroying_ = true;
+  SetPaintSettings(nullptr);
+  ResizeMatrix(0, 0);
+}
+
+void TCrDesignGrid::SetMatrix(int cols, int rows, int colWidth, int rowHeight) {
+  if (cols == colCount_ && rows == rowCount_ && colWidth == colWidth_ && rowHeight == rowHeight_)
+    return;
+  colWidth_ = colWidth;
+  rowHeight_ = rowHeight;
+  ResizeMatrix(std::max(cols, 0), std::max(rows, 0));
+  Layout();
+}
+
+std::unique_ptr<TcrCell> TCrDesignGrid::NewCell(int col, int row) {
+  auto cell = std::make_unique<TcrCell>(*this, col, row);
+  if (!Loading() && OnAfterCellAdd) OnAfterCellAdd(this, cell.get());
+  return cell;
+}
+
+void TCrDesignGrid::DeleteCell(std::unique_ptr<TcrCell>& cell) {
+  if (!destroying_ && OnBeforeCellDelete) OnBeforeCellDelete(this, cell.get());
+  if (hover_ == cell.get()) hover_ = nullptr;
+  cell.reset();
+}
+
+void TCrDesignGrid::ResizeMatrix(int cols, int rows) {
+  ClearVisible();
+  while (colCount_ > cols) {
+    for (auto& cell : cells_.back()) DeleteCell(cell);
+    cells_.pop_back();
+    --colCount_;
+  }
+  while (rowCount_ > rows) {
+    for (auto& column : cells_) {
+      DeleteCell(column.back());
+      column.pop_back();
+    }
+    --rowCount_;
+  }
+  while (colCount_ < cols) {
+    cells_.emplace_back();
+    for (int r = 0; r < rowCount_; ++r) cells_.back().push_back(NewCell(colCount_, r));
+    ++colCount_;
+  }
+  while (rowCount_ < rows) {
+    for (int c = 0; c < colCount_; ++c) cells_[c].push_back(NewCell(c, rowCount_));
+    ++rowCount_;
+  }
+}
+
+void TCrDesignGrid::Loaded() {
+  if (!OnAfterCellAdd) return;
+  for (auto& column : cells_)
+    for (auto& cell : column) OnAfterCellAdd(this, cell.get());
+}
+
+void TCrDesignGrid::SetMargin(int v) {
+  if (v == margin_) return;
+  margin_ = v;
+  Layout();
+}
+
+void TCrDesignGrid::SetScrollThick(int v) {
+  if (v == scrollThick_) return;
+  scrollThick_ = v;
+  Layout();
+}
+
+void TCrDesignGrid::SetScrollSmallChange(int v) {
+  if (v <= 0) return;
+  vbar_.SetSmallChange(v);
+  hbar_.SetSmallChange(v);
+}
+
+void TCrDesignGrid::SetScrollBigChange(int v) {
+  if (v <= 0) return;
+  vbar_.SetLargeChange(v);
+  hbar_.SetLargeChange(v);
+}
+
+void TCrDesignGrid::SetScrollPosV(int v) {
+  if (vbar_.Visible()) vbar_.SetPosition(v);
+}
+
+void TCrDesignGrid::SetScrollPosH(int v) {
+  if (hbar_.Visible()) hbar_.SetPosition(v);
+}
+
+void TCrDesignGrid::SetRandomStyles(bool v) {
+  if (v != randomStyles_) randomStyles_ = false;
+}
+
+void TCrDesignGrid::SetPaintSettings(TcrPaintSettings* s) {
+  if (s == settings_) return;
+  if (settings_) std::erase(settings_->grids_, this);
+  settings_ = s;
+  if (settings_) settings_->grids_.push_back(this);
+  if (!destroying_) StylesChanged(nullptr);
+}
+
+void TCrDesignGrid::SetBackgroundBMP(const Surface& image) {
+  background_ = image;
+  TileBackground();
+  RepaintVisible();
+}
+
+void TCrDesignGrid::SetBackgroundIsWatermark(bool v) {
+  if (v == watermark_) return;
+  watermark_ = v;
+  TileBackground();
+  RepaintVisible();
+}
+
+void TCrDesignGrid::SetColor(TColor v) {
+  if (v == color_) return;
+  color_ = v;
+  RepaintVisible();
+  Invalidate();
+}
+
+void TCrDesignGrid::SetColorInactive(TColor v) {
+  if (v == colorInactive_) return;
+  colorInactive_ = v;
+  RepaintVisible();
+  Invalidate();
+}
+
+void TCrDesignGrid::SetOnCustomCellPaint(TcellNotifyEvent handler) {
+  customPaint_ = std::move(handler);
+  if (!Loading()) RepaintVisible();
+}
+
+TcrCell* TCrDesignGrid::Cells(int col, int row) const {
+  if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_) return nullptr;
+  return cells_[col][row].get();
+}
+
+TcrCell* TCrDesignGrid::CellAt(int x, int y) const {
+  if (colWidth_ == 0 || rowHeight_ == 0) return nullptr;
+  if (!TRect::FromSize(origin_.X, origin_.Y, surface_.Width(), surface_.Height()).Contains(x, y))
+    return nullptr;
+  return Cells((x + ScrollPosH() - origin_.X) / colWidth_,
+               (y + ScrollPosV() - origin_.Y) / rowHeight_);
+}
+
+void TCrDesignGrid::BoundsChanged() { Layout(); }
+
+void TCrDesignGrid::Layout() {
+  ClearVisible();
+  int right = margin_, bottom = margin_;
+  bool needH = false, needV = false;
+  for (int pass = 0; pass < 2; ++pass) {
+    if (colCount_ * colWidth_ >= Width() - margin_ - right) {
+      needH = true;
+      bottom = margin_ + scrollThick_ + 4;
+    }
+    if (rowCount_ * rowHeight_ >= Height() - margin_ - bottom) {
+      needV = true;
+      right = margin_ + scrollThick_ + 4;
+    }
+  }
+  const int availW = Width() - right - margin_, availH = Height() - bottom - margin_;
+  if (availW < 0 || availH < 0)
+    surface_.Resize(0, 0);
+  else
+    surface_.Resize(std::min(availW, colCount_ * colWidth_), std::min(availH, rowCount_ * rowHeight_));
+  backgroundBuffer_.Resize(surface_.Width(), surface_.Height());
+  origin_ = {margin_ + (Width() - margin_ - right - surface_.Width()) / 2,
+             margin_ + (Height() - margin_ - bottom - surface_.Height()) / 2};
+
+  vbar_.SetVisible(needV);
+  hbar_.SetVisible(needH);
+  vbar_.SetBounds(Width() - right + 3, margin_ + 1, scrollThick_, Height() - bottom - margin_ - 2);
+  hbar_.SetBounds(margin_ + 1, Height() - bottom + 3, Width() - right - margin_ - 2, scrollThick_);
+  // Position changes during layout must not re-lay the cells half way.
+  auto onV = std::move(vbar_.OnChange), onH = std::move(hbar_.OnChange);
+  vbar_.SetParams(rowCount_ * rowHeight_, surface_.Height());
+  hbar_.SetParams(colCount_ * colWidth_, surface_.Width());
+  vbar_.OnChange = std::move(onV);
+  hbar_.OnChange = std::move(onH);
+
+  TileBackground();
+  ComputeVisible();
+  Invalidate();
+}
+
+void TCrDesignGrid::ClearVisible() {
+  for (int c = firstCol_; c <= lastCol_; ++c)
+    for (int r = firstRow_; r <= lastRow_; ++r)
+      if (TcrCell* cell = Cells(c, r)) cell->visible_ = false;
+  firstCol_ = firstRow_ = 0;
+  lastCol_ = lastRow_ = -1;
+}
+
+void TCrDesignGrid::ComputeVisible() {
+  TcrCell* first = CellAt(origin_.X, origin_.Y);
+  TcrCell* last = CellAt(origin_.X + surface_.Width() - 1, origin_.Y + surface_.Height() - 1);
+  if (!first || !last) return;
+  firstCol_ = first->col_;
+  firstRow_ = first->row_;
+  lastCol_ = last->col_;
+  lastRow_ = last->row_;
+  const int w = surface_.Width(), h = surface_.Height();
+  auto inside = [&](int x, int y) { return x >= 0 && x < w && y >= 0 && y < h; };
+  for (int c = firstCol_; c <= lastCol_; ++c) {
+    for (int r = firstRow_; r <= lastRow_; ++r) {
+      TcrCell& cell = *cells_[c][r];
+      const TRect rect = TRect::FromSize(c * colWidth_ - ScrollPosH(), r * rowHeight_ - ScrollPosV(),
+                                         colWidth_, rowHeight_);
+      cell.rect_ = rect;
+      cell.visible_ = inside(rect.Left, rect.Top) || inside(rect.Right, rect.Top) ||
+                      inside(rect.Left, rect.Bottom) || inside(rect.Right, rect.Bottom);
+      cell.Repaint();
+    }
+  }
+}
+
+void TCrDesignGrid::Relayout() {
+  ClearVisible();
+  ComputeVisible();
+}
+
+void TCrDesignGrid::TileBackground() {
+  if (background_.Width() == 0 || background_.Height() == 0) return;
+  const TPoint offset = watermark_ ? TPoint{0, 0}
+                                   : TPoint{-(ScrollPosH() % background_.Width()),
+                                            -(ScrollPosV() % background_.Height())};
+  Canvas c(backgroundBuffer_, nullptr);
+  c.Tile(background_, backgroundBuffer_.Bounds(), offset);
+}
+
+void TCrDesignGrid::Scrolled() {
+  TileBackground();
+  Relayout();
+  if (OnScroll) OnScroll(this);
+}
+
+void TCrDesignGrid::RepaintVisible() {
+  for (int c = firstCol_; c <= lastCol_; ++c)
+    for (int r = firstRow_; r <= lastRow_; ++r) cells_[c][r]->Repaint();
+}
+
+void TCrDesignGrid::StylesChanged(TcrPaintingStyle* style) {
+  TcrPaintingStyles& styles = EffectiveStyles();
+  for (int c = firstCol_; c <= lastCol_; ++c)
+    for (int r = firstRow_; r <= lastRow_; ++r) {
+      TcrCell& cell = *cells_[c][r];
+      if (!style || (cell.styleIndex_ >= 0 && &styles.Style(cell.styleIndex_) == style))
+        cell.Repaint();
+    }
+  if (OnPaintStylesChanged) OnPaintStylesChanged(this, style);
+}
+
+void TCrDesignGrid::PaintCell(TcrCell& cell) {
+  if (customPaint_)
+    customPaint_(this, &cell);
+  else
+    DefaultPaintCell(cell);
+  InvalidateRect(cell.rect_.Offset(origin_.X, origin_.Y));
+}
+
+void TCrDesignGrid::DefaultPaintCell(TcrCell& cell) {
+  TForm* form = Form();
+  Canvas c(surface_, form ? &form->Text() : nullptr);
+  TRect r = cell.rect_;
+  if (cell.styleIndex_ == -1) {
+    if (background_.Width() == 0 || background_.Height() == 0)
+      c.FillRect(r, BackgroundColor());
+    else
+      surface_.CopyFrom(backgroundBuffer_, r, r.Left, r.Top);
+    return;
+  }
+  TcrPaintingStyle& style = EffectiveStyles().Style(cell.styleIndex_);
+  if (style.Beveled()) c.Frame3D(r, style.HighlightColor(), style.ShadowColor(), style.BorderWidth());
+  c.FillRect(r, style.FaceColor());
+  if (!form) return;
+  if (!cell.bigText_.empty()) {
+    const TSize size = c.TextExtent(style.BigFont(), cell.bigText_);
+    c.Text(style.BigFont(), r.Left + (r.Width() - size.cx) / 2, r.Top + (r.Height() - size.cy) / 2,
+           cell.bigText_, style.BigFont().Color, r);
+  }
+  if (!cell.smallText_.empty()) {
+    const TSize size = c.TextExtent(style.SmallFont(), cell.smallText_);
+    const int b = style.Beveled() ? style.BorderWidth() : 0;
+    const auto placing = style.SmallTextPlacing();
+    const bool left = placing == TcrSmallTextPlacing::stpTopLeft ||
+                      placing == TcrSmallTextPlacing::stpBottomLeft;
+    const bool top = placing == TcrSmallTextPlacing::stpTopLeft ||
+                     placing == TcrSmallTextPlacing::stpTopRight;
+    const int x = left ? r.Left + style.SmallTextX() - b : r.Right + b - size.cx - style.SmallTextX();
+    const int y = top ? r.Top + style.SmallTextY() - b : r.Bottom + b - size.cy - style.SmallTextY();
+    TRect box{r.Left, y, r.Right, y + size.cy};
+    if (size.cx < r.Width()) box = {x, y, x + size.cx, y + size.cy};
+    c.Text(style.SmallFont(), x, y, cell.smallText_, style.SmallFont().Color, box);
+  }
+}
+
+void TCrDesignGrid::Paint(Canvas& canvas) {
+  const TColor back = BackgroundColor();
+  TRect r = ClientRect();
+  auto bevel = [&](TBevelCut cut) {
+    switch (cut) {
+      case TBevelCut::bvNone: return;
+      case TBevelCut::bvLowered: canvas.Frame3D(r, clBtnShadow, clBtnHighlight, bevelWidth_); return;
+      case TBevelCut::bvRaised: canvas.Frame3D(r, clBtnHighlight, clBtnShadow, bevelWidth_); return;
+      case TBevelCut::bvSpace: canvas.Frame3D(r, back, back, bevelWidth_); return;
+    }
+  };
+  if (!ctl3D_) {
+    canvas.Frame3D(r, clBlack, clBlack, bevelWidth_);
+  } else {
+    bevel(bevelOuter_);
+    bevel(bevelInner_);
+  }
+  const TRect s = TRect::FromSize(origin_.X, origin_.Y, surface_.Width(), surface_.Height());
+  canvas.FillRect(TRect{r.Left, r.Top, r.Right, s.Top}.Intersect(r), back);
+  canvas.FillRect(TRect{r.Left, s.Bottom, r.Right, r.Bottom}.Intersect(r), back);
+  canvas.FillRect(TRect{r.Left, s.Top, s.Left, s.Bottom}.Intersect(r), back);
+  canvas.FillRect(TRect{s.Right, s.Top, r.Right, s.Bottom}.Intersect(r), back);
+  canvas.Draw(origin_.X, origin_.Y, surface_);
+}
+
+void TCrDesignGrid::FocusChanged() {
+  RepaintVisible();
+  Invalidate();
+}
+
+void TCrDesignGrid::TrackHover(int x, int y, TShiftState shift) {
+  TcrCell* old = hover_;
+  hover_ = CellAt(x, y);
+  if (hover_ == old) return;
+  if (old && OnMouseCellLeave) OnMouseCellLeave(this, shift, old);
+  if (hover_ && OnMouseCellEnter) OnMouseCellEnter(this, shift, hover_);
+}
+
+void TCrDesignGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (TcrCell* cell = CellAt(x, y); cell && OnCellMouseDown) OnCellMouseDown(this, shift, cell);
+  TWinControl::MouseDown(button, shift, x, y);
+  SetFocus();
+}
+
+void TCrDesignGrid::MouseMove(TShiftState shift, int x, int y) {
+  TrackHover(x, y, shift);
+  if (hover_ && OnCellMouseMove) OnCellMouseMove(this, shift, hover_);
+  TWinControl::MouseMove(shift, x, y);
+}
+
+void TCrDesignGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (TcrCell* cell = CellAt(x, y); cell && OnCellMouseUp) OnCellMouseUp(this, shift, cell);
+  TWinControl::MouseUp(button, shift, x, y);
+}
+
+void TCrDesignGrid::MouseLeave() {
+  TrackHover(Width(), Height(), {});
+  TWinControl::MouseLeave();
+  if (OnMouseExit) OnMouseExit(this);
+}
