@@ -14,7 +14,7 @@ struct Note {
 };
 
 void append(std::vector<std::uint8_t>& out, std::string_view text) {
-  out.insert(out.end(), text.begin(), text.end());
+  for (const char c : text) out.push_back(static_cast<std::uint8_t>(c));
 }
 
 void appendBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {

@@ -7,6 +7,10 @@ double patternAnchor(double barStartPos) {
 }
 
 double stepPosition(double from, std::int64_t visits) {
+  // From a point of the quarter-step grid (every bar start a host reports)
+  // no sum ever rounds.
+  if (from == std::floor(from / kQuartersPerStep) * kQuartersPerStep)
+    return from + kQuartersPerStep * static_cast<double>(visits);
   double pos = from;
   while (visits > 0) {
     if (pos < 0.0) {

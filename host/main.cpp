@@ -1,10 +1,13 @@
-// quaverlin-host: loads a VST 2 plug-in and reports what it is.
+// quaverlin-host: loads a VST 2 plug-in and reports what it is, or plays it.
 //   quaverlin-host info PLUGIN
+//   quaverlin-host play [--tempo BPM] [--bars N] [--rate HZ] [--block FRAMES]
+//                       [--chunk FILE] [--out FILE.mid] PLUGIN
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
 
+#include "host/PlayCommand.h"
 #include "host/VstHost.h"
 
 namespace {
@@ -47,13 +50,27 @@ int info(const std::string& path) {
   return 0;
 }
 
-void usage() { std::fprintf(stderr, "usage: quaverlin-host info PLUGIN\n"); }
+void usage() {
+  std::fprintf(stderr,
+               "usage: quaverlin-host info PLUGIN\n"
+               "       quaverlin-host play [--tempo BPM] [--bars N] [--rate HZ] [--block FRAMES]\n"
+               "                           [--chunk FILE] [--out FILE.mid] PLUGIN\n"
+               "  play gives the plug-in a demo pattern (or the chunk FILE), plays N bars (4)\n"
+               "  at BPM (120), HZ (44100) in blocks of FRAMES (512), lists the MIDI it sent\n"
+               "  and writes it to FILE.mid (quaverlin-play.mid) at the events' real times.\n");
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   try {
     if (argc == 3 && std::strcmp(argv[1], "info") == 0) return info(argv[2]);
+    if (argc >= 3 && std::strcmp(argv[1], "play") == 0) {
+      PlayOptions options;
+      std::string error;
+      if (parsePlayOptions(argc - 2, argv + 2, options, error)) return play(options);
+      std::fprintf(stderr, "quaverlin-host: %s\n", error.c_str());
+    }
     usage();
     return 2;
   } catch (const std::exception& error) {

@@ -1,0 +1,7 @@
+// The pattern `quaverlin-host play` gives the plug-in unless told otherwise:
+// two bars of drums on MIDI channel 10 and a bass line on channel 1.
+#pragma once
+
+#include "host/PatternImage.h"
+
+PatternImage demoPattern();
