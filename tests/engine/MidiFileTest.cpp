@@ -2,6 +2,7 @@
 // the temporary folder, and independent readers reading it back.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
