@@ -20,14 +20,6 @@ void Canvas::SetPixel(int x, int y, TColor c) {
 
 void Canvas::FillRect(const TRect& r, TColor c) { target_.Fill(ToTarget(r), ToPixel(c)); }
 
-void Canvas::FrameRect(const TRect& r, TColor c) {
-  if (r.IsEmpty()) return;
-  FillRect({r.Left, r.Top, r.Right, r.Top + 1}, c);
-  FillRect({r.Left, r.Bottom - 1, r.Right, r.Bottom}, c);
-  FillRect({r.Left, r.Top, r.Left + 1, r.Bottom}, c);
-  FillRect({r.Right - 1, r.Top, r.Right, r.Bottom}, c);
-}
-
 void Canvas::Frame3D(TRect& r, TColor topLeft, TColor bottomRight, int width) {
   for (; width > 0 && !r.IsEmpty(); --width) {
     // The top-right and bottom-left corner pixels belong to the dark side.

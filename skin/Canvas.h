@@ -17,14 +17,8 @@ public:
   // A canvas covering a whole surface, for off-screen pictures.
   Canvas(Surface& target, TextRenderer* text);
 
-  Surface& Target() { return target_; }
-  TPoint Origin() const { return origin_; }
-  // The clip rectangle in the canvas's own coordinates.
-  TRect ClipRect() const { return clip_.Offset(-origin_.X, -origin_.Y); }
-
   void SetPixel(int x, int y, TColor c);
   void FillRect(const TRect& r, TColor c);
-  void FrameRect(const TRect& r, TColor c);
   // A 3-D frame `width` pixels thick: topLeft on the top and left edges,
   // bottomRight on the others; `r` shrinks by the frame.
   void Frame3D(TRect& r, TColor topLeft, TColor bottomRight, int width);

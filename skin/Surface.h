@@ -23,7 +23,6 @@ public:
   Pixel At(int x, int y) const { return Row(y)[x]; }
   TColor ColorAt(int x, int y) const { return ToColor(At(x, y)); }
   void Set(int x, int y, Pixel p) { Row(y)[x] = p; }
-  const Pixel* Data() const { return pixels_.data(); }
 
   void Fill(const TRect& r, Pixel p);
   // Copies src's rectangle so that its top-left lands at (dx, dy); both

@@ -60,11 +60,7 @@ void TControl::SetEnabled(bool v) {
 }
 
 void TControl::BringToFront() {
-  if (parent_) parent_->Restack(*this, true);
-}
-
-void TControl::SendToBack() {
-  if (parent_) parent_->Restack(*this, false);
+  if (parent_) parent_->Raise(*this);
 }
 
 void TControl::Invalidate() { InvalidateRect(ClientRect()); }
@@ -136,13 +132,18 @@ void TWinControl::DestroyChildren() {
 void TWinControl::Adopt(std::unique_ptr<TControl> child) {
   TControl& c = *child;
   c.parent_ = this;
-  // Windowed controls stay above every non-windowed sibling.
+  PlaceOnTop(std::move(child));
+  if (Form()) c.AddedToForm();
+}
+
+void TWinControl::PlaceOnTop(std::unique_ptr<TControl> child) {
+  TControl& c = *child;
+  // The top of its kind: windowed controls stay above every non-windowed sibling.
   auto at = c.IsWindowed() ? children_.end()
                            : std::find_if(children_.begin(), children_.end(),
                                           [](auto& s) { return s->IsWindowed(); });
   children_.insert(at, std::move(child));
   c.Invalidate();
-  if (Form()) c.AddedToForm();
 }
 
 void TWinControl::RemoveControl(TControl& control) {
@@ -154,18 +155,13 @@ void TWinControl::RemoveControl(TControl& control) {
   children_.erase(it);
 }
 
-void TWinControl::Restack(TControl& control, bool front) {
+void TWinControl::Raise(TControl& control) {
   auto it = std::find_if(children_.begin(), children_.end(),
                          [&](auto& c) { return c.get() == &control; });
   if (it == children_.end()) return;
   std::unique_ptr<TControl> moving = std::move(*it);
   children_.erase(it);
-  auto firstWindowed = std::find_if(children_.begin(), children_.end(),
-                                    [](auto& s) { return s->IsWindowed(); });
-  auto at = control.IsWindowed() ? (front ? children_.end() : firstWindowed)
-                                 : (front ? firstWindowed : children_.begin());
-  children_.insert(at, std::move(moving));
-  control.Invalidate();
+  PlaceOnTop(std::move(moving));
 }
 
 TControl* TWinControl::ChildAt(int x, int y) const {

@@ -56,7 +56,6 @@ public:
   void SetEnabled(bool v);
 
   void BringToFront();
-  void SendToBack();
 
   // Marks the control's area, or part of it (own coordinates), for the next
   // paint of the form.
@@ -140,6 +139,7 @@ protected:
 
 private:
   void Adopt(std::unique_ptr<TControl> child);
-  void Restack(TControl& control, bool front);
+  void Raise(TControl& control);
+  void PlaceOnTop(std::unique_ptr<TControl> child);
   std::vector<std::unique_ptr<TControl>> children_;
 };

@@ -21,8 +21,6 @@ void TCustomDIBControl::Paint(Canvas& canvas) {
 
 void TCustomDIBControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   buttonHeld_ = true;
-  lastButton_ = button;
-  lastShift_ = shift;
   TControl::MouseDown(button, shift, x, y);
 }
 

@@ -13,10 +13,8 @@ public:
   std::uint8_t Opacity() const { return opacity_; }
   void SetOpacity(std::uint8_t v);
   bool Hovered() const { return hovered_; }
-  // The button and shift state of the last press, until its release.
+  // Between a press on the control and its release.
   bool ButtonHeld() const { return buttonHeld_; }
-  TMouseButton LastButton() const { return lastButton_; }
-  TShiftState LastShift() const { return lastShift_; }
 
   void Paint(Canvas& canvas) final;
 
@@ -41,6 +39,4 @@ private:
   bool hovered_ = false;
   bool leavePending_ = false;
   bool buttonHeld_ = false;
-  TMouseButton lastButton_ = TMouseButton::mbLeft;
-  TShiftState lastShift_;
 };
