@@ -77,6 +77,11 @@ void BreakParagraph(TextLayout& layout, TextRenderer& r, const TFont& font, cons
 
 }  // namespace
 
+char AcceleratorOf(std::string_view text) {
+  Prefixed p = StripPrefixes(text, tfLeft);
+  return p.underline >= 0 ? p.text[p.underline] : '\0';
+}
+
 TextLayout LayoutText(TextRenderer& renderer, const TFont& font, std::string_view text,
                       int maxWidth, unsigned flags) {
   TextLayout layout;

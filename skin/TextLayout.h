@@ -31,5 +31,8 @@ struct TextLayout {
   int Height() const { return LineHeight * static_cast<int>(Lines.size()); }
 };
 
+// The character marked by a single "&", or 0.
+char AcceleratorOf(std::string_view text);
+
 TextLayout LayoutText(TextRenderer& renderer, const TFont& font, std::string_view text,
                       int maxWidth, unsigned flags);

@@ -88,6 +88,9 @@ protected:
   virtual void MouseEnter();
   virtual void MouseLeave();
   virtual void Click();
+  // A character typed while no control takes keys: true when this control
+  // acted on it as its accelerator.
+  virtual bool DialogChar(char) { return false; }
   virtual void BoundsChanged() {}
   // The control joined a form's tree (text can be measured from now on).
   virtual void AddedToForm() {}

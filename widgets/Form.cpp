@@ -150,3 +150,14 @@ void TForm::PointerUp(TMouseButton button, TShiftState keys, int x, int y) {
 }
 
 void TForm::PointerLeave() { TrackHover(nullptr); }
+
+bool TForm::OfferDialogChar(TControl& c, char ch) {
+  if (!c.Visible() || !c.Enabled()) return false;
+  if (c.DialogChar(ch)) return true;
+  if (auto* w = dynamic_cast<TWinControl*>(&c))
+    for (int i = 0; i < w->ControlCount(); ++i)
+      if (OfferDialogChar(w->Controls(i), ch)) return true;
+  return false;
+}
+
+void TForm::KeyPress(char ch) { OfferDialogChar(*this, ch); }

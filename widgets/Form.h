@@ -50,6 +50,8 @@ public:
   void PointerUp(TMouseButton button, TShiftState keys, int x, int y);
   // The pointer left the window.
   void PointerLeave();
+  // A typed character: offered to the controls' accelerators in tree order.
+  void KeyPress(char ch);
 
   TControl* CaptureControl() const { return capture_; }
   TControl* HoverControl() const { return hover_; }
@@ -69,6 +71,7 @@ private:
   TShiftState Compose(TShiftState keys) const;
   void TrackHover(TControl* now);
   static void NotifyLoaded(TControl& c);
+  static bool OfferDialogChar(TControl& c, char ch);
 
   TextRenderer& text_;
   TimerClock& clock_;

@@ -1,5 +1,7 @@
 #include "widgets/cDIBFadeLabel.h"
 
+#include <cctype>
+
 #include "skin/Transform.h"
 #include "widgets/Form.h"
 
@@ -46,6 +48,15 @@ void TDIBFadeLabel::SetShowAccelChar(bool v) {
   showAccelChar_ = v;
   Refit();
   Invalidate();
+}
+
+bool TDIBFadeLabel::DialogChar(char ch) {
+  const char accel = showAccelChar_ ? AcceleratorOf(caption_) : '\0';
+  if (!accel || std::tolower(static_cast<unsigned char>(accel)) !=
+                    std::tolower(static_cast<unsigned char>(ch)))
+    return false;
+  Click();
+  return true;
 }
 
 void TDIBFadeLabel::AddedToForm() { Refit(); }

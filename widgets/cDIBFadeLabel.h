@@ -61,6 +61,7 @@ protected:
   void Unhighlight() override;
   void AddedToForm() override;
   void Loaded() override;
+  bool DialogChar(char ch) override;
 
 private:
   template <class T>

@@ -1,5 +1,7 @@
 #include "widgets/cDIBImage.h"
 
+#include <cctype>
+
 #include "skin/Transform.h"
 
 TDIBImage::~TDIBImage() {
@@ -74,6 +76,14 @@ void TDIBImage::Refit() {
   if (!autoSize_ || !src) return;
   Surface t = Transformed(*src);
   if (t.Width() > 0 && t.Height() > 0) SetBounds(Left(), Top(), t.Width(), t.Height());
+}
+
+bool TDIBImage::DialogChar(char ch) {
+  if (!Accelerator || std::tolower(static_cast<unsigned char>(Accelerator)) !=
+                          std::tolower(static_cast<unsigned char>(ch)))
+    return false;
+  Click();
+  return true;
 }
 
 void TDIBImage::PaintContent(Canvas& canvas) {

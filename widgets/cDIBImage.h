@@ -25,9 +25,12 @@ public:
   void SetAngle(std::int16_t v);
   double Scale() const { return scale_; }
   void SetScale(double v);
+  // Typing this character clicks the image; '\0' for none.
+  char Accelerator = '\0';
 
 protected:
   void PaintContent(Canvas& canvas) override;
+  bool DialogChar(char ch) override;
 
 private:
   void ImageChanged(const TDIBImageList& list, int index) override;

@@ -200,6 +200,21 @@ TEST_F(FadeLabelTest, KeepsTheHighlightWhenNoTimerCanBeHad) {
   EXPECT_FALSE(loose.Fading());
 }
 
+TEST_F(FadeLabelTest, ClicksOnItsAcceleratorWhileEnabled) {
+  auto& l = form.Add<TDIBFadeLabel>("L", 0, 0, 0, 0);
+  l.SetCaption("&Velocity");
+  int clicks = 0;
+  l.OnClick = [&](TControl*) { ++clicks; };
+  form.KeyPress('v');
+  form.KeyPress('e');
+  l.SetEnabled(false);
+  form.KeyPress('V');
+  l.SetEnabled(true);
+  l.SetShowAccelChar(false);
+  form.KeyPress('V');
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(FadeLabelTest, DrawsADisabledCaptionEmbossed) {
   auto& l = Label(10, 0xFFFFFF);
   l.SetEnabled(false);
