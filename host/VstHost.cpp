@@ -68,10 +68,16 @@ void VstHost::processBlock(VstInt32 frames) {
   for (auto& channel : output_) channel.assign(size, 0.0f);
   float* inputs[2] = {silence_.data(), silence_.data()};
   float* outputs[2] = {output_[0].data(), output_[1].data()};
-  timeInfo_ = transport.timeInfo();
-  listInBlock_ = 0;
+  {
+    std::lock_guard lock(recording_);
+    timeInfo_ = transport.timeInfo();
+    listInBlock_ = 0;
+  }
   effect_->processReplacing(effect_, inputs, outputs, frames);
-  ++block_;
+  {
+    std::lock_guard lock(recording_);
+    ++block_;
+  }
   transport.advance(frames);
 }
 
@@ -97,12 +103,17 @@ VstIntPtr VstHost::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, Vs
 }
 
 VstIntPtr VstHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr) {
+  std::lock_guard lock(recording_);
   calls.push_back({opcode, index, value});
   switch (opcode) {
     case audioMasterVersion: return answers.version;
     case audioMasterWantMidi: return 1;
-    case audioMasterGetTime:
-      return transport.hasTimeInfo ? reinterpret_cast<VstIntPtr>(&timeInfo_) : 0;
+    case audioMasterGetTime: {
+      // Each thread reads its own copy: the audio thread rewrites the block's.
+      thread_local VstTimeInfo copy;
+      copy = timeInfo_;
+      return transport.hasTimeInfo ? reinterpret_cast<VstIntPtr>(&copy) : 0;
+    }
     case audioMasterProcessEvents: {
       const auto* list = static_cast<const VstEvents*>(ptr);
       if (!list) return 0;

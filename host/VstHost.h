@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,8 @@ public:
 
   Transport transport;
   HostAnswers answers;
+  // Written from whichever thread calls back (audio and user interface when
+  // an editor is open); read them once the plug-in is quiet.
   std::vector<ReceivedEvent> received;
   std::vector<HostCall> calls;
   int blocksProcessed() const { return block_; }
@@ -63,6 +66,7 @@ private:
                             void* ptr, float opt);
   VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr);
 
+  std::mutex recording_;  // guards the two lists and the block's time info
   std::unique_ptr<PluginLibrary> library_;
   AEffect* effect_ = nullptr;
   VstTimeInfo timeInfo_{};

@@ -1,12 +1,17 @@
-// quaverlin-host: loads a VST 2 plug-in and reports what it is, or plays it.
+// quaverlin-host: loads a VST 2 plug-in and reports what it is, plays it, or
+// shows its editor.
 //   quaverlin-host info PLUGIN
 //   quaverlin-host play [--tempo BPM] [--bars N] [--rate HZ] [--block FRAMES]
 //                       [--chunk FILE] [--out FILE.mid] PLUGIN
+//   quaverlin-host editor [--chunk FILE] [--store N] [--tempo BPM] [--rate HZ]
+//                         [--block FRAMES] [--for SECONDS] PLUGIN
+//   quaverlin-host screenshot [--chunk FILE] [--store N] PLUGIN OUT.png
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
 
+#include "host/EditorCommand.h"
 #include "host/PlayCommand.h"
 #include "host/VstHost.h"
 
@@ -57,7 +62,14 @@ void usage() {
                "                           [--chunk FILE] [--out FILE.mid] PLUGIN\n"
                "  play gives the plug-in a demo pattern (or the chunk FILE), plays N bars (4)\n"
                "  at BPM (120), HZ (44100) in blocks of FRAMES (512), lists the MIDI it sent\n"
-               "  and writes it to FILE.mid (quaverlin-play.mid) at the events' real times.\n");
+               "  and writes it to FILE.mid (quaverlin-play.mid) at the events' real times.\n"
+               "       quaverlin-host editor [--chunk FILE] [--store N] [--tempo BPM] [--rate HZ]\n"
+               "                             [--block FRAMES] [--for SECONDS] PLUGIN\n"
+               "  editor shows the plug-in's editor with the transport running in real time\n"
+               "  until the window is closed (or SECONDS have passed); --store N also stores\n"
+               "  the starting pattern as pattern N.\n"
+               "       quaverlin-host screenshot [--chunk FILE] [--store N] PLUGIN OUT.png\n"
+               "  screenshot writes the editor, as it appears after opening, to OUT.png.\n");
 }
 
 }  // namespace
@@ -69,6 +81,14 @@ int main(int argc, char** argv) {
       PlayOptions options;
       std::string error;
       if (parsePlayOptions(argc - 2, argv + 2, options, error)) return play(options);
+      std::fprintf(stderr, "quaverlin-host: %s\n", error.c_str());
+    }
+    const bool screenshot = argc >= 2 && std::strcmp(argv[1], "screenshot") == 0;
+    if (argc >= 3 && (screenshot || std::strcmp(argv[1], "editor") == 0)) {
+      EditorOptions options;
+      std::string error;
+      if (parseEditorOptions(screenshot, argc - 2, argv + 2, options, error))
+        return screenshot ? takeScreenshot(options) : runEditor(options);
       std::fprintf(stderr, "quaverlin-host: %s\n", error.c_str());
     }
     usage();

@@ -1,0 +1,151 @@
+#include "host/EditorCommand.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <thread>
+
+#include "host/DemoPattern.h"
+#include "host/HostWindow.h"
+#include "host/PngFile.h"
+#include "host/VstHost.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+// Hosts idle their editors at about this rate.
+constexpr auto kIdlePeriod = std::chrono::milliseconds(33);
+
+PatternImage startingPattern(const EditorOptions& options) {
+  if (options.chunkFile.empty()) return demoPattern();
+  std::ifstream in(options.chunkFile, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + options.chunkFile);
+  return PatternImage(std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {}));
+}
+
+void loadPattern(VstHost& host, const EditorOptions& options) {
+  PatternImage image = startingPattern(options);
+  if (options.storeAs >= 0) {
+    // What a right click on the pattern's button does: a copy, marked used.
+    std::vector<unsigned char>& bytes = image.bytes();
+    const auto current = bytes.begin() + PatternImage::kCurrent * PatternImage::kPatternSize;
+    std::copy(current, current + PatternImage::kPatternSize,
+              bytes.begin() + options.storeAs * PatternImage::kPatternSize);
+    image.patternByte(options.storeAs, 1) = 1;
+  }
+  std::vector<unsigned char>& chunk = image.bytes();
+  if (host.dispatch(effSetChunk, 0, static_cast<VstIntPtr>(chunk.size()), chunk.data()) != 1)
+    throw std::runtime_error("the plug-in refused the chunk (" + std::to_string(chunk.size()) +
+                             " bytes)");
+}
+
+// Opens the editor in the window and sizes the window to it, as hosts do:
+// the editor's size is known only once it is open.
+void openEditor(VstHost& host, HostWindow& window) {
+  if (!(host.effect()->flags & effFlagsHasEditor)) throw std::runtime_error("the plug-in has no editor");
+  host.dispatch(effEditOpen, 0, 0, window.handle());
+  ERect* rect = nullptr;
+  host.dispatch(effEditGetRect, 0, 0, &rect);
+  if (!rect || rect->right <= rect->left || rect->bottom <= rect->top)
+    throw std::runtime_error("the editor reports no size");
+  window.resize(rect->right - rect->left, rect->bottom - rect->top);
+  window.show();
+}
+
+}  // namespace
+
+bool parseEditorOptions(bool screenshot, int argc, char** argv, EditorOptions& options,
+                        std::string& error) {
+  std::vector<std::string> positional;
+  for (int i = 0; i < argc && error.empty(); ++i) {
+    const std::string option = argv[i];
+    const bool hasValue = i + 1 < argc;
+    auto number = [&](double low, double high) {
+      const double value = std::strtod(argv[++i], nullptr);
+      if (!(value >= low && value <= high))
+        error = option + " must lie between " + std::to_string(low) + " and " + std::to_string(high);
+      return value;
+    };
+    if (option == "--chunk" && hasValue) options.chunkFile = argv[++i];
+    else if (option == "--store" && hasValue) options.storeAs = static_cast<int>(number(0, 23));
+    else if (option == "--tempo" && hasValue) options.tempo = number(1, 999);
+    else if (option == "--rate" && hasValue) options.sampleRate = number(8000, 384000);
+    else if (option == "--block" && hasValue) options.blockSize = static_cast<int>(number(16, 65536));
+    else if (option == "--for" && hasValue && !screenshot) options.seconds = number(0.1, 1e6);
+    else if (option.rfind("--", 0) != 0) positional.push_back(option);
+    else error = "unknown or incomplete option " + option;
+  }
+  if (!error.empty()) return false;
+  if (positional.size() != (screenshot ? 2u : 1u)) {
+    error = screenshot ? "give the plug-in and the PNG to write" : "give the plug-in";
+    return false;
+  }
+  options.plugin = positional[0];
+  if (screenshot) options.output = positional[1];
+  return true;
+}
+
+int runEditor(const EditorOptions& options) {
+  VstHost host(options.plugin);
+  host.start(options.sampleRate, options.blockSize);
+  host.transport.tempo = options.tempo;
+  loadPattern(host, options);
+  std::unique_ptr<HostWindow> window = HostWindow::create("Quaverlin editor");
+  openEditor(host, *window);
+
+  // The audio thread plays blocks at the pace the sample rate sets.
+  std::atomic<bool> stop{false};
+  std::thread audio([&] {
+    const auto block = std::chrono::duration_cast<Clock::duration>(
+        std::chrono::duration<double>(options.blockSize / options.sampleRate));
+    auto due = Clock::now();
+    while (!stop) {
+      host.processBlock(options.blockSize);
+      due += block;
+      std::this_thread::sleep_until(due);
+    }
+  });
+
+  const auto start = Clock::now();
+  auto nextIdle = start;
+  bool open = true;
+  while (open && (options.seconds <= 0 ||
+                  Clock::now() - start < std::chrono::duration<double>(options.seconds))) {
+    const auto now = Clock::now();
+    if (now >= nextIdle) {
+      host.dispatch(effEditIdle);
+      nextIdle = std::max(nextIdle + kIdlePeriod, now);
+    }
+    open = window->pump(std::chrono::duration_cast<std::chrono::milliseconds>(nextIdle - Clock::now()));
+  }
+  stop = true;
+  audio.join();
+  host.dispatch(effEditClose);
+  std::printf("%d blocks played, %zu MIDI events received\n", host.blocksProcessed(),
+              host.received.size());
+  host.close();
+  return 0;
+}
+
+int takeScreenshot(const EditorOptions& options) {
+  VstHost host(options.plugin);
+  host.start(options.sampleRate, options.blockSize);
+  loadPattern(host, options);
+  std::unique_ptr<HostWindow> window = HostWindow::create("Quaverlin screenshot");
+  openEditor(host, *window);
+  // A few idle rounds: the editor refreshes from the state and the window
+  // system catches up with the painting.
+  for (int round = 0; round < 10; ++round) {
+    host.dispatch(effEditIdle);
+    window->pump(kIdlePeriod);
+  }
+  const Picture picture = window->capture();
+  host.dispatch(effEditClose);
+  host.close();
+  writePng(options.output, picture);
+  std::printf("%dx%d editor written to %s\n", picture.width, picture.height, options.output.c_str());
+  return 0;
+}

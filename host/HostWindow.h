@@ -1,0 +1,26 @@
+// The host's own top-level window, in which a plug-in's editor opens as a
+// child: an X11 window on Linux, a Win32 window on Windows.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "host/Picture.h"
+
+class HostWindow {
+public:
+  // Throws HostError when there is no window system to talk to.
+  static std::unique_ptr<HostWindow> create(const std::string& title);
+  virtual ~HostWindow() = default;
+
+  // What effEditOpen is given: the X11 Window id or the HWND.
+  virtual void* handle() const = 0;
+  virtual void resize(int width, int height) = 0;
+  virtual void show() = 0;
+  // Handles the window's pending events, waiting for them at most `wait`;
+  // false once the user has closed the window.
+  virtual bool pump(std::chrono::milliseconds wait) = 0;
+  // What the window's client area shows now, children included.
+  virtual Picture capture() = 0;
+};
