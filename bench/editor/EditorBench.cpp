@@ -1,0 +1,93 @@
+// The editor's costs as a host meets them: the idle refresh when nothing
+// changed, a full repaint of the window, opening the editor (skin images
+// and the about JPEG decoded), and the heap one open editor holds.
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <memory>
+
+#include "editor/APluginEditor.h"
+#include "editor/PluginEditorWindow.h"
+#include "frame/PluginEntry.h"
+
+namespace {
+
+struct Instance {
+  std::unique_ptr<AudioEffect> effect{createEffectInstance(nullptr)};
+  APlugin& plugin = static_cast<APlugin&>(*effect);
+  APluginEditor& bridge = static_cast<APluginEditor&>(*effect->getEditor());
+
+  Instance() {
+    // A busy pattern, so the refresh has cells, lanes and labels to show.
+    for (int row = 0; row < 12; ++row)
+      for (int step = row % 3; step < 32; step += 3) {
+        plugin.setPatternValue(step, row, 0x90, StepState);
+        plugin.setPatternValue(step, row, static_cast<VstInt16>(1 + (step + row) % 3), StepMode);
+        plugin.setPatternValue(step, row, static_cast<VstInt16>(4 * step), StepVelocity);
+      }
+    for (int p = 0; p < 24; p += 2) plugin.setPatternValue(p, 0, 1, PatternUsed);
+  }
+  void open() { bridge.open(nullptr); }
+  TPluginEditorWindow& window() { return *bridge.window(); }
+};
+
+std::size_t HeapInUse() {
+  const struct mallinfo2 info = mallinfo2();
+  return info.uordblks + info.hblkhd;
+}
+
+void BM_RestoreWindowStateWhenNothingChanged(benchmark::State& state) {
+  Instance instance;
+  instance.open();
+  instance.bridge.idle();
+  instance.window().PaintInvalid();
+  for (auto _ : state) instance.window().RestoreWindowState();
+  if (instance.window().NeedsPaint()) state.SkipWithError("an unchanged refresh invalidated something");
+}
+BENCHMARK(BM_RestoreWindowStateWhenNothingChanged)->Unit(benchmark::kMicrosecond);
+
+void BM_FullRepaintOfTheWindow(benchmark::State& state) {
+  Instance instance;
+  instance.open();
+  instance.bridge.idle();
+  for (auto _ : state) {
+    instance.window().Invalidate();
+    benchmark::DoNotOptimize(instance.window().PaintInvalid());
+  }
+}
+BENCHMARK(BM_FullRepaintOfTheWindow)->Unit(benchmark::kMicrosecond);
+
+// effEditOpen to a painted window: every component, the seven skin images
+// and the about picture decoded, the first paint.
+void BM_EditorOpen(benchmark::State& state) {
+  Instance instance;
+  for (auto _ : state) {
+    instance.open();
+    state.PauseTiming();
+    instance.bridge.close();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EditorOpen)->Unit(benchmark::kMillisecond);
+
+// Heap held by one open, refreshed and painted editor, counted by the
+// allocator (mmapped blocks included), not estimated.
+void BM_MemoryOfOneOpenEditor(benchmark::State& state) {
+  Instance instance;
+  std::size_t held = 0;
+  for (auto _ : state) {
+    const std::size_t before = HeapInUse();
+    instance.open();
+    instance.bridge.idle();
+    instance.window().PaintInvalid();
+    held = HeapInUse() - before;
+    state.PauseTiming();
+    instance.bridge.close();
+    state.ResumeTiming();
+  }
+  state.counters["bytes"] = static_cast<double>(held);
+  state.counters["MiB"] = static_cast<double>(held) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_MemoryOfOneOpenEditor)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
