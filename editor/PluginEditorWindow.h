@@ -98,4 +98,9 @@ private:
   void CreateButtons();
   void CreateCaptions();
   void BindEvents();
+  // The velocity newly set cells get: the global velocity gauge's level.
+  int BrushVelocity() const;
+  bool CurrentPatternHasSetCell();
+  // The pattern cursor takes the button's place, caption and Tag.
+  void MoveCursorTo(const TDIBFadeLabel& button);
 };
