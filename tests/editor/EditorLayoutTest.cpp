@@ -28,26 +28,6 @@ TEST_F(EditorLayout, VelocityLaneInFrontOfShiftLaneAndNoteGridAboveTheAboutPictu
   EXPECT_EQ(w.AboutGraphicBox->Picture().Height(), 191);
 }
 
-TEST_F(EditorLayout, ComponentsCarryTheirNamesTagsAndPlaces) {
-  TPluginEditorWindow& w = window();
-  auto& note = w.Find<TDIBFadeLabel>("Bank03_Note");
-  EXPECT_EQ(note.Tag, 3);
-  EXPECT_EQ(note.BoundsRect(), TRect::FromSize(45, 31 + 48, 20, 14));
-  auto& gauge = w.Find<TQuibGauge>("QuibGauge33");
-  EXPECT_EQ(gauge.Tag, 0);
-  EXPECT_EQ(gauge.Parent(), w.ShiftGrid);
-  EXPECT_TRUE(gauge.CenterOrigin());
-  auto& button = w.Find<TDIBFadeLabel>("DIBFadeLabel7");
-  EXPECT_EQ(button.Tag, 6);
-  EXPECT_EQ(button.Caption(), "7");
-  EXPECT_EQ(button.BoundsRect(), TRect::FromSize(635 + 23 * 2, 58 + 23, 20, 20));
-  EXPECT_EQ(w.Find<TDIBFadeLabel>("VelocityPreset4").Tag, 85);
-  EXPECT_EQ(w.Find<TShape>("BankHighLight12").Top(), 30 + 16 * 11);
-  EXPECT_EQ(w.DIBImageList1.Count(), 7);
-  EXPECT_EQ(w.DIBImageList1.Image(0)->Width(), 850);
-  EXPECT_EQ(w.NoteGrid->PaintStyles().Items(3).Name(), "Break Note");
-}
-
 TEST_F(EditorLayout, NoteLabelsReadCToBUntilTheFirstRefreshThenThePluginsNotes) {
   EXPECT_EQ(window().BankNote[0]->Caption(), "C");
   EXPECT_EQ(window().BankNote[11]->Caption(), "B");
