@@ -41,6 +41,14 @@ APlugin::APlugin(audioMasterCallback audioMaster, EditorFactory makeEditor)
   resetPatterns();
 }
 
+// The editor bridge reaches back into the plug-in as it goes (it marks the
+// editor closed): free it while this object is still whole rather than from
+// the base destructor, when only the AudioEffect part is left.
+APlugin::~APlugin() {
+  delete getEditor();
+  setEditor(nullptr);
+}
+
 void APlugin::resetPatterns() {
   currentSampleRate = 44100.0;
   std::lock_guard section(memory_.lock);

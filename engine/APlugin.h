@@ -34,6 +34,7 @@ public:
   static constexpr const char* kExportFileName = "QVMidi.mid";
 
   APlugin(audioMasterCallback audioMaster, EditorFactory makeEditor);
+  ~APlugin() override;
 
   // The pattern accessor. MidiFileExport may throw std::runtime_error
   // ("Cannot create file <path>") to its caller.
