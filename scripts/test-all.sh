@@ -22,6 +22,12 @@ configure_and_build linux -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_tests linux
 configure_and_build linux-asan -DCMAKE_BUILD_TYPE=Debug -DQUAVERLIN_SANITIZE=address,undefined
 run_tests linux-asan
+# The real-time exclusion under ThreadSanitizer: editor, MIDI and audio
+# threads hammering the same pattern memory.
+configure_and_build linux-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUAVERLIN_SANITIZE=thread
+echo "== tests: linux-tsan (concurrency)"
+(cd build/linux-tsan/out && TSAN_OPTIONS=halt_on_error=1 ./quaverlin_tests --gtest_filter='Concurrency.*') ||
+  failed+=(linux-tsan)
 configure_and_build win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
 run_tests win64
 configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
