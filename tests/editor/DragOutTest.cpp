@@ -97,8 +97,9 @@ TEST_F(DragOut, TheFileIsWrittenBeforeTheDragAndEveryDragOffersTheSamePath) {
 }
 
 TEST_F(DragOut, AnUncreatableFileIsToldToTheUserAndTheEditorCarriesOn) {
-  const std::string missing = tempFolder() + "quaverlin-no-such-folder/";
-  TempFolderOverride folder(missing);
+  const std::string folder = tempFolder();
+  const std::string missing = folder + "quaverlin-no-such-folder" + folder.back();
+  TempFolderOverride redirected(missing);
   click(cell(2, 2));
   pressDragOut();
   EXPECT_TRUE(native.drags.empty());
