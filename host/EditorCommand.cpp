@@ -119,7 +119,8 @@ int runEditor(const EditorOptions& options) {
       host.dispatch(effEditIdle);
       nextIdle = std::max(nextIdle + kIdlePeriod, now);
     }
-    open = window->pump(std::chrono::duration_cast<std::chrono::milliseconds>(nextIdle - Clock::now()));
+    const auto untilIdle = std::chrono::duration_cast<std::chrono::milliseconds>(nextIdle - Clock::now());
+    open = window->pump(std::max(untilIdle, std::chrono::milliseconds(0)));
   }
   stop = true;
   audio.join();
