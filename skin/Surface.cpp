@@ -9,6 +9,8 @@ void Surface::Resize(int width, int height, Pixel fill) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
   pixels_.assign(static_cast<std::size_t>(width_) * height_, fill);
+  // A surface that got smaller gives its memory back.
+  pixels_.shrink_to_fit();
 }
 
 void Surface::Fill(const TRect& r, Pixel p) {

@@ -227,7 +227,6 @@ void TCrDesignGrid::Layout() {
     surface_.Resize(0, 0);
   else
     surface_.Resize(std::min(availW, colCount_ * colWidth_), std::min(availH, rowCount_ * rowHeight_));
-  backgroundBuffer_.Resize(surface_.Width(), surface_.Height());
   origin_ = {margin_ + (Width() - margin_ - right - surface_.Width()) / 2,
              margin_ + (Height() - margin_ - bottom - surface_.Height()) / 2};
 
@@ -284,7 +283,12 @@ void TCrDesignGrid::Relayout() {
 }
 
 void TCrDesignGrid::TileBackground() {
-  if (background_.Width() == 0 || background_.Height() == 0) return;
+  // Only a grid with a background image keeps a tiled copy of it.
+  if (background_.Width() == 0 || background_.Height() == 0) {
+    backgroundBuffer_.Resize(0, 0);
+    return;
+  }
+  backgroundBuffer_.Resize(surface_.Width(), surface_.Height());
   const TPoint offset = watermark_ ? TPoint{0, 0}
                                    : TPoint{-(ScrollPosH() % background_.Width()),
                                             -(ScrollPosV() % background_.Height())};
