@@ -1,5 +1,6 @@
 // The editor's X11 window against a real X server (Xvfb in the test run):
 // skipped where there is no display.
+#include "host/VstHost.h"
 #include "platform/NativeEditorWindow.h"
 #include "tests/widgets/FormFixture.h"
 
@@ -209,6 +210,36 @@ TEST_F(X11EditorWindowTest, TwoHundredOpenIdleCloseCyclesLeaveNoWindowAndNoConne
   EXPECT_TRUE(Children(parent).empty());
   EXPECT_EQ(Children(DefaultRootWindow(display)).size(), topLevel);
   EXPECT_EQ(OpenDescriptors(), descriptors) << "a display connection was left open";
+}
+
+TEST_F(X11EditorWindowTest, WhatTheServerForgotWhileUnmappedIsPutBackAtTheNextIdle) {
+  form.SetColor(0xC02020);
+  auto window = OpenNativeEditorWindow(ParentHandle(), form, clock);
+  ASSERT_TRUE(window);
+  const Window editor = Children(parent).at(0);
+  window->Idle();
+  ASSERT_TRUE(Eventually([&] { return LitPixels(editor, 0xC02020) == 120 * 80; }));
+  // No background and no backing store: a remapped window comes back empty.
+  XUnmapWindow(display, parent);
+  XMapWindow(display, parent);
+  XSync(display, False);
+  ASSERT_TRUE(Eventually([&] { return LitPixels(editor, 0xC02020) < 120 * 80; }));
+  window->Idle();
+  EXPECT_TRUE(Eventually([&] { return LitPixels(editor, 0xC02020) == 120 * 80; }));
+}
+
+TEST_F(X11EditorWindowTest, TheHostOpensIdlesAndClosesThePluginsEditorTwoHundredTimes) {
+  VstHost host(QUAVERLIN_PLUGIN_PATH);
+  host.start(44100, 512);
+  const int descriptors = OpenDescriptors();
+  for (int cycle = 0; cycle < 200; ++cycle) {
+    host.dispatch(effEditOpen, 0, 0, ParentHandle());
+    ASSERT_EQ(Children(parent).size(), 1u) << "cycle " << cycle;
+    host.dispatch(effEditIdle);
+    host.dispatch(effEditClose);
+  }
+  EXPECT_TRUE(Children(parent).empty());
+  EXPECT_EQ(OpenDescriptors(), descriptors);
 }
 
 TEST(X11EditorWindowHeadless, NoParentMeansNoWindow) {
