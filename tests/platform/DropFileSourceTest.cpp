@@ -1,8 +1,10 @@
 #include "platform/win32/DropFileSource.h"
 
 #include <gtest/gtest.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
