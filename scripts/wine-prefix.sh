@@ -9,9 +9,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   "$WINE64" wineboot -i >"$WINEPREFIX/../wineboot.log" 2>&1 || true
   wineserver -w || true
 fi
+# Copied every time (quick, nothing is overwritten): fonts-wine may have
+# arrived after the prefix was made.
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
-if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/.copied" ]; then
+if [ -d /usr/share/wine/fonts ]; then
   mkdir -p "$fonts"
   cp -n /usr/share/wine/fonts/* "$fonts/" 2>/dev/null || true
-  touch "$fonts/.copied"
 fi
