@@ -42,6 +42,16 @@ void loadPattern(VstHost& host, const EditorOptions& options) {
                              " bytes)");
 }
 
+// What the user made of the patterns, as a host would keep it in its project.
+void saveChunk(VstHost& host, const std::string& path) {
+  void* data = nullptr;
+  const auto size = host.dispatch(effGetChunk, 0, 0, &data);
+  std::ofstream out(path, std::ios::binary);
+  if (size <= 0 || !data ||
+      !out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size)))
+    throw std::runtime_error("cannot save the chunk to " + path);
+}
+
 // Opens the editor in the window and sizes the window to it, as hosts do:
 // the editor's size is known only once it is open.
 void openEditor(VstHost& host, HostWindow& window) {
@@ -75,6 +85,7 @@ bool parseEditorOptions(bool screenshot, int argc, char** argv, EditorOptions& o
     else if (option == "--rate" && hasValue) options.sampleRate = number(8000, 384000);
     else if (option == "--block" && hasValue) options.blockSize = static_cast<int>(number(16, 65536));
     else if (option == "--for" && hasValue && !screenshot) options.seconds = number(0.1, 1e6);
+    else if (option == "--save-chunk" && hasValue && !screenshot) options.saveChunk = argv[++i];
     else if (option.rfind("--", 0) != 0) positional.push_back(option);
     else error = "unknown or incomplete option " + option;
   }
@@ -127,6 +138,7 @@ int runEditor(const EditorOptions& options) {
   host.dispatch(effEditClose);
   std::printf("%d blocks played, %zu MIDI events received\n", host.blocksProcessed(),
               host.received.size());
+  if (!options.saveChunk.empty()) saveChunk(host, options.saveChunk);
   host.close();
   return 0;
 }

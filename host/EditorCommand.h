@@ -12,6 +12,7 @@ struct EditorOptions {
   double sampleRate = 44100.0;
   int blockSize = 512;
   double seconds = 0;     // editor: close by itself after this long; 0 waits for the user
+  std::string saveChunk;  // editor: where to write the plug-in's chunk once it is closed
   std::string output;     // screenshot: the PNG to write
 };
 

@@ -4,7 +4,7 @@
 //   quaverlin-host play [--tempo BPM] [--bars N] [--rate HZ] [--block FRAMES]
 //                       [--chunk FILE] [--out FILE.mid] PLUGIN
 //   quaverlin-host editor [--chunk FILE] [--store N] [--tempo BPM] [--rate HZ]
-//                         [--block FRAMES] [--for SECONDS] PLUGIN
+//                         [--block FRAMES] [--for SECONDS] [--save-chunk FILE] PLUGIN
 //   quaverlin-host screenshot [--chunk FILE] [--store N] PLUGIN OUT.png
 #include <cstdio>
 #include <cstring>
@@ -64,10 +64,12 @@ void usage() {
                "  at BPM (120), HZ (44100) in blocks of FRAMES (512), lists the MIDI it sent\n"
                "  and writes it to FILE.mid (quaverlin-play.mid) at the events' real times.\n"
                "       quaverlin-host editor [--chunk FILE] [--store N] [--tempo BPM] [--rate HZ]\n"
-               "                             [--block FRAMES] [--for SECONDS] PLUGIN\n"
+               "                             [--block FRAMES] [--for SECONDS] [--save-chunk FILE]\n"
+               "                             PLUGIN\n"
                "  editor shows the plug-in's editor with the transport running in real time\n"
                "  until the window is closed (or SECONDS have passed); --store N also stores\n"
-               "  the starting pattern as pattern N.\n"
+               "  the starting pattern as pattern N; --save-chunk writes the plug-in's chunk\n"
+               "  to FILE once the editor is closed.\n"
                "       quaverlin-host screenshot [--chunk FILE] [--store N] PLUGIN OUT.png\n"
                "  screenshot writes the editor, as it appears after opening, to OUT.png.\n");
 }
