@@ -7,7 +7,8 @@ set -euo pipefail
 want=${1:-all}
 
 native_pkgs=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core dpkg-dev)
+  libx11-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra
+  fonts-liberation dpkg-dev)
 cross_pkgs=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64
   qemu-user-static wine wine64 wine32:i386 fonts-wine xvfb x11-apps imagemagick xdotool
   dpf-plugins-vst ardour python3-mido midicsv)
