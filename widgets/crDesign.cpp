@@ -451,7 +451,7 @@ void TCrDesignGrid::Follow(int x, int y, TShiftState shift) {
 }
 
 bool TCrDesignGrid::CapturesButton(TMouseButton button) const {
-  return button != TMouseButton::mbMiddle;
+  return (ShiftFlagOf(button) & kStrokeButtons) != 0;
 }
 
 void TCrDesignGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

@@ -118,3 +118,11 @@ TEST_F(EditorLayout, EveryCaptionFitsItsBoxAndLeavesItsNeighboursAlone) {
     }
   }
 }
+
+// The switch takes clicks on its whole face, its first column included: the
+// caption beside it ends before it.
+TEST_F(EditorLayout, TheTriggerSwitchOwnsEveryPixelOfItsFace) {
+  TPluginEditorWindow& w = window();
+  for (int x = 717; x < 737; ++x)
+    for (int y = 6; y < 16; ++y) ASSERT_EQ(w.ControlAt(x, y), w.BypassMode) << x << "," << y;
+}
