@@ -17,6 +17,7 @@
 #include "bench/engine/BenchHost.h"
 #include "engine/PatternMemoryPlaySource.h"
 #include "engine/StepClock.h"
+#include "frame/DAudioEffectX.h"
 
 namespace {
 
