@@ -11,6 +11,7 @@
 #include <set>
 #include <utility>
 
+#include "engine/BlockEvents.h"
 #include "engine/PatternMemory.h"
 #include "tests/engine/SongHost.h"
 
@@ -225,4 +226,41 @@ TEST(StepClockFaults, ProcessReplacingWritesSilenceAndProcessLeavesTheOutputs) {
   song.play(0, outputs);
   song.play(-5, outputs);
   EXPECT_EQ(left[0], 0.5f);
+}
+
+// At a tempo where every frame is a step, a long block forms more events
+// than its list holds: the list stops filling, in time order, and no note it
+// struck is left without its note-off.
+TEST(StepClockFaults, AFullListLeavesNoNoteWithoutItsNoteOff) {
+  SongHost song;
+  song.transport.tempo = 44100.0 * 15.0;  // a step of one frame
+  for (VstInt32 row = 0; row < kRows; ++row)
+    for (VstInt32 step = 0; step < kSteps; step += 3) song.set(step, row, kSet, StepState);
+  std::vector<VstMidiEvent> heard;
+  for (int block = 0; block < 3; ++block) {
+    const std::vector<VstMidiEvent> events = song.play(8192);
+    // Full but for a strike whose two events no longer fit.
+    EXPECT_GE(static_cast<int>(events.size()), BlockEvents::kCapacity - 1);
+    EXPECT_LE(static_cast<int>(events.size()), BlockEvents::kCapacity);
+    EXPECT_TRUE(std::is_sorted(events.begin(), events.end(), [](const VstMidiEvent& a, const VstMidiEvent& b) {
+      return a.deltaFrames < b.deltaFrames;
+    }));
+    heard.insert(heard.end(), events.begin(), events.end());
+  }
+  song.playing = false;
+  const std::vector<VstMidiEvent> stop = song.play(512);
+  heard.insert(heard.end(), stop.begin(), stop.end());
+  EXPECT_EQ(stillSounding(heard), 0);
+}
+
+// Faster still, a step is shorter than a frame: the song counts as standing.
+TEST(StepClockFaults, AStepShorterThanAFrameStandsTheSong) {
+  SongHost song;
+  song.set(0, 0, kSet, StepState);
+  EXPECT_EQ(show(song.play(512)), "90 3B 7F @0");
+  song.transport.changeTempo(44100.0 * 16.0);
+  const std::vector<VstMidiEvent> stop = song.play(512);
+  ASSERT_EQ(stop.size(), 12u);
+  EXPECT_EQ(show({stop[0]}), "80 3B 00 @0");
+  EXPECT_TRUE(song.play(512).empty());
 }
