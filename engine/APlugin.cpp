@@ -1,5 +1,6 @@
 #include "engine/APlugin.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <mutex>
@@ -7,7 +8,7 @@
 #include <vector>
 
 #include "engine/MidiFile.h"
-#include "engine/StepClock.h"
+#include "engine/PatternMemoryPlaySource.h"
 #include "engine/TempFolder.h"
 
 std::atomic<double> currentSampleRate{44100.0};
@@ -85,16 +86,25 @@ void APlugin::writeMidiFile(const std::string& path) {
   std::fclose(file);
 }
 
-// The sequencer writes no audio; the accumulating entry does nothing at all.
 void APlugin::process(float**, float**, VstInt32) {}
 
-void APlugin::processReplacing(float**, float**, VstInt32 sampleFrames) {
+void APlugin::processReplacing(float**, float** outputs, VstInt32 sampleFrames) {
+  if (outputs && sampleFrames > 0)
+    for (int channel = 0; channel < 2; ++channel)
+      if (outputs[channel]) std::fill_n(outputs[channel], sampleFrames, 0.0f);
   const VstTimeInfo* info = getTimeInfo(kTimeInfoRequest);
   const BlockTiming timing = readBlockTiming(info);
   if (info && std::isfinite(info->sampleRate) && info->sampleRate > 0.0)
     currentSampleRate = info->sampleRate;
-  RealtimeSection section(memory_.lock);
-  StepClock(memory_, *this).playBlock(timing, sampleFrames);
+  {
+    RealtimeSection section(memory_.lock);
+    PatternMemoryPlaySource source(memory_);
+    clock_.playBlock(timing, sampleFrames, source, blockEvents_);
+    memory_.transportPlaying = clock_.playing();
+  }
+  // Outside the lock: a host that calls back into the plug-in from here, or
+  // takes its time, keeps no editor waiting.
+  if (blockEvents_.size() > 0) sendVstEventsToHost(blockEvents_.asVstEvents());
 }
 
 VstInt32 APlugin::getChunk(void** data, bool) {

@@ -13,7 +13,9 @@
 #include <string>
 
 #include "engine/APluginProgram.h"
+#include "engine/BlockEvents.h"
 #include "engine/PatternMemory.h"
+#include "engine/StepClock.h"
 #include "engine/ValueKind.h"
 #include "frame/DAudioEffectX.h"
 
@@ -45,6 +47,8 @@ public:
   // std::runtime_error "Cannot create file <path>" when it cannot create it.
   void writeMidiFile(const std::string& path);
 
+  // The sequencer makes no sound: processReplacing writes silence to both
+  // outputs, process (which adds to them) leaves them alone.
   void process(float** inputs, float** outputs, VstInt32 sampleFrames) override;
   void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
   VstInt32 processEvents(VstEvents* events) override;
@@ -86,5 +90,9 @@ private:
   char hostProduct_[kVstMaxProductStrLen + 1] = {};
   APluginProgram programs_[kNumPrograms];
   PatternMemory memory_;
+  // The audio thread's own: the clock's state from block to block and the
+  // block's event list.
+  StepClock clock_;
+  BlockEvents blockEvents_;
   std::unique_ptr<unsigned char[]> chunkCopy_;
 };

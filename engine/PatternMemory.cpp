@@ -97,6 +97,7 @@ VstInt16 PatternMemory::getValue(VstInt32 step, VstInt32 row, VstInt32 kind) con
 void PatternMemory::recall(int pattern) {
   if (!transportPlaying) {
     current() = patterns[pattern];
+    switchPending = false;
   } else {
     queued() = patterns[pattern];
     switchPending = true;

@@ -18,7 +18,6 @@ public:
   Pattern patterns[kPatternSlots];
   bool transportPlaying = false;  // as in the last block the step clock played
   bool switchPending = false;     // the queued pattern waits for the next step
-  bool notesOffSent = false;      // the stop note-offs went out since the last step
 
   Pattern& current() { return patterns[kCurrentSlot]; }
   Pattern& queued() { return patterns[kQueuedSlot]; }
@@ -28,7 +27,8 @@ public:
   void setValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt32 kind);
   VstInt16 getValue(VstInt32 step, VstInt32 row, VstInt32 kind) const;
   // A recall while the transport runs waits in the queued slot for the step
-  // clock's next step.
+  // clock's next step; one while it stands takes effect at once and drops
+  // whatever still waits, so the last recall wins.
   void recall(int pattern);
   void completeSwitch();
 

@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "bench/engine/BenchHost.h"
+#include "engine/PatternMemoryPlaySource.h"
 #include "engine/StepClock.h"
+#include "frame/DAudioEffectX.h"
 
 namespace {
 
@@ -36,6 +38,8 @@ void AudioWaitUnderContention(benchmark::State& state) {
   std::vector<unsigned char> image(kChunkSize);
   memory->savePatternImage(image.data());
   EventSender sender;
+  StepClock clock;
+  auto events = std::make_unique<BlockEvents>();
 
   Clock::duration longestLoad{};
   for (int i = 0; i < 200; ++i) {
@@ -81,10 +85,15 @@ void AudioWaitUnderContention(benchmark::State& state) {
     info.flags = kVstTransportPlaying;
     const BlockTiming timing = readBlockTiming(&info);
     const auto t0 = Clock::now();
-    RealtimeSection section(memory->lock);
-    const auto t1 = Clock::now();
-    StepClock(*memory, sender).playBlock(timing, 512);
-    if (waits.size() < waits.capacity()) waits.push_back(microseconds(t1 - t0));
+    {
+      RealtimeSection section(memory->lock);
+      const auto t1 = Clock::now();
+      PatternMemoryPlaySource source(*memory);
+      clock.playBlock(timing, 512, source, *events);
+      memory->transportPlaying = clock.playing();
+      if (waits.size() < waits.capacity()) waits.push_back(microseconds(t1 - t0));
+    }
+    if (events->size() > 0) sender.sendVstEventsToHost(events->asVstEvents());
     ppqPos += 512.0 / 22050.0;
   }
   done = true;
