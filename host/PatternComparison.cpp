@@ -23,7 +23,7 @@ void compare(std::vector<std::string>& out, const char* where, const Field& fiel
 
 }  // namespace
 
-std::vector<std::string> patternDifferences(PatternImage& first, PatternImage& second) {
+std::vector<std::string> patternDifferences(PatternImage first, PatternImage second) {
   std::vector<std::string> out;
   char where[48];
   for (int slot = 0; slot < 26; ++slot) {

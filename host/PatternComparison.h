@@ -10,4 +10,4 @@
 #include "host/PatternImage.h"
 
 // One line per differing field, e.g. "slot 24 row 3 step 5 velocity: 100 / 90".
-std::vector<std::string> patternDifferences(PatternImage& first, PatternImage& second);
+std::vector<std::string> patternDifferences(PatternImage first, PatternImage second);

@@ -38,7 +38,10 @@ VstTimeInfo Transport::timeInfo() const {
 
 void Transport::locate(double quarters) {
   // Hosts stand on whole samples; the musical position is the one asked for.
-  samplePos = std::round(sampleAt(quarters));
+  // A tempo or rate that gives no sample (0, NaN) leaves the sample count
+  // where it was, so that the map is whole again once they are mended.
+  const double at = std::round(sampleAt(quarters));
+  if (std::isfinite(at)) samplePos = at;
   anchorSample_ = samplePos;
   anchorQuarters_ = quarters;
   jumped_ = true;
