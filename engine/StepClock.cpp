@@ -9,9 +9,13 @@ namespace {
 
 constexpr double kMaxPosition = 1099511627776.0;  // 2^40 quarter notes
 // How far a host's position may stray from where the last block ended and
-// still count as the same run: hosts that work the position out of their
-// sample counter each block round it differently every time.
+// still count as the same run. Hosts that work the position out of their
+// sample counter each block round it differently every time, and some keep
+// it in ticks: Ardour 7's is whole 1/1920 quarter notes (12.5 frames at
+// 48 kHz and 120 BPM), so a position off by a few ticks is the same run, and
+// a locate that short would not be heard anyway.
 constexpr double kJitterFrames = 1.0;
+constexpr double kJitterQuarters = 4.0 / 1920.0;
 
 unsigned noteOff(unsigned channel) { return 0x80 | (channel & 0x0F); }
 unsigned noteOn(unsigned channel) { return 0x90 | (channel & 0x0F); }
@@ -120,7 +124,8 @@ void StepClock::followTransport(const BlockTiming& timing) {
   if (timeline_.running) {
     const double expected = timeline_.origin + static_cast<double>(timeline_.nextBlock) /
                                                    (60.0 * timeline_.samplesPerBeat);
-    continuous = std::abs(timing.ppqPos - expected) * 60.0 * samplesPerBeat <= kJitterFrames;
+    const double tolerance = std::max(kJitterQuarters, kJitterFrames / (60.0 * samplesPerBeat));
+    continuous = std::abs(timing.ppqPos - expected) <= tolerance;
   }
   if (!continuous) {
     // A locate, a loop or a first block: what sounded belongs to another

@@ -3,6 +3,7 @@
 // the last change or locate (so it rounds a little differently each block).
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "frame/DAEffectX.h"
@@ -14,8 +15,14 @@ struct SampleTransport {
   std::int64_t samplePos = 0;
   std::int64_t sampleAtChange = 0;
 
+  // Hosts that keep the position in ticks hand it rounded to them (Ardour 7:
+  // 1920 to the quarter note); 0 hands it exact.
+  double ticksPerQuarter = 0.0;
+
   double ppqPos() const {
-    return ppqAtChange + static_cast<double>(samplePos - sampleAtChange) * tempo / (60.0 * sampleRate);
+    const double exact =
+        ppqAtChange + static_cast<double>(samplePos - sampleAtChange) * tempo / (60.0 * sampleRate);
+    return ticksPerQuarter > 0.0 ? std::round(exact * ticksPerQuarter) / ticksPerQuarter : exact;
   }
   void changeTempo(double newTempo) {
     ppqAtChange = ppqPos();

@@ -125,6 +125,28 @@ TEST(StepClockFaults, ALocateOrALoopReleasesTheNoteThatSounds) {
   }
 }
 
+// A host whose position comes in ticks (Ardour 7's 1/1920 quarter notes,
+// 12.5 frames at 48 kHz and 120 BPM) is one continuous run: a tied note is
+// struck once and ended once per pass, not released at every block.
+TEST(StepClockFaults, APositionRoundedToTicksIsNoJump) {
+  SongHost song;
+  song.transport.sampleRate = 48000;
+  song.transport.ticksPerQuarter = 1920;
+  song.set(0, 0, kSet, StepState);
+  for (VstInt32 step = 1; step < 31; ++step) {
+    song.set(step, 0, kSet, StepState);
+    song.set(step, 0, 2, StepMode);  // tied on to step 30; step 31 is empty
+  }
+  std::vector<VstMidiEvent> heard;
+  const std::int64_t fourPasses = 4 * 8 * 24000;
+  while (song.transport.samplePos < fourPasses)
+    for (const VstMidiEvent& e : song.play(1024)) heard.push_back(e);
+  const auto ons = std::count_if(heard.begin(), heard.end(),
+                                 [](const VstMidiEvent& e) { return e.midiData[0] == 0x90; });
+  EXPECT_EQ(ons, 4);
+  EXPECT_EQ(heard.size(), 8u);
+}
+
 // (c) A note keeps its length when the row gets another note while it
 // sounds: the old note ends where it would have, the new one plays from the
 // next strike.
