@@ -5,8 +5,10 @@
 #include <X11/cursorfont.h>
 #include <X11/keysym.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/linux/XErrorTrap.h"
 #include "platform/linux/XdndDrag.h"
@@ -54,6 +56,17 @@ bool Superseded(Display* display, const XEvent& motion) {
   return next.type == MotionNotify && next.xany.window == motion.xany.window;
 }
 
+// A busy server turns connections away for a moment (its queue of
+// connections waiting to be accepted is full): worth a few more tries.
+Display* ConnectToServer() {
+  for (int attempt = 0;; ++attempt) {
+    errno = 0;
+    if (Display* display = XOpenDisplay(nullptr)) return display;
+    if (errno != EAGAIN || attempt == 10) return nullptr;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5 * (attempt + 1)));
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<NativeEditorWindow> OpenNativeEditorWindow(void* parent, EditorView& view,
@@ -65,7 +78,7 @@ std::unique_ptr<NativeEditorWindow> OpenNativeEditorWindow(void* parent, EditorV
 
 std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(Window parent, EditorView& view,
                                                        TimerClock& clock) {
-  Display* display = XOpenDisplay(nullptr);
+  Display* display = ConnectToServer();
   if (!display) return nullptr;
   std::unique_ptr<X11EditorWindow> window(new X11EditorWindow(display, view, clock));
   if (!window->Create(parent)) return nullptr;

@@ -15,8 +15,8 @@ public:
     previous_ = XSetErrorHandler(&Count);
     if (!outer_) passOn_ = previous_;
     trapped_ = display_;
-    // Earlier requests of ours fail here, not in the host's handler.
-    XSync(display_, False);
+    // Every request of ours is made under a trap, whose end waits for its
+    // answers: nothing of ours is pending now.
     errors_ = 0;
   }
   ~XErrorTrap() {

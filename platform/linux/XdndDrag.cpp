@@ -91,7 +91,12 @@ bool XdndDrag::Handle(const XEvent& e, Clock::time_point now) {
   // While the pointer and keyboard are ours, everything they do is the drag's.
   switch (e.type) {
     case MotionNotify:
-      if (state_ == State::Dragging) Track(e.xmotion.x_root, e.xmotion.y_root, e.xmotion.time, now);
+      // Looking for the window under the pointer takes round trips: once
+      // per idle call is enough.
+      rootX_ = e.xmotion.x_root;
+      rootY_ = e.xmotion.y_root;
+      time_ = e.xmotion.time;
+      moved_ = true;
       return true;
     case ButtonRelease:
       if (e.xbutton.button == button_) Released(e.xbutton.time, now);
@@ -115,6 +120,7 @@ bool XdndDrag::Handle(const XEvent& e, Clock::time_point now) {
 }
 
 void XdndDrag::Tick(Clock::time_point now) {
+  if (state_ == State::Dragging && moved_) Track(now);
   if (now < deadline_) return;
   switch (state_) {
     case State::Dragging:
@@ -137,12 +143,10 @@ void XdndDrag::Tick(Clock::time_point now) {
   }
 }
 
-void XdndDrag::Track(int rootX, int rootY, Time time, Clock::time_point now) {
-  rootX_ = rootX;
-  rootY_ = rootY;
-  time_ = time;
+void XdndDrag::Track(Clock::time_point now) {
+  moved_ = false;
   int version = 0;
-  const Window under = AwareWindowAt(rootX, rootY, version);
+  const Window under = AwareWindowAt(rootX_, rootY_, version);
   if (under != target_) {
     if (target_) Send(target_, atoms_[kLeave], 0, 0, 0, 0);
     target_ = under;
@@ -159,6 +163,8 @@ void XdndDrag::Track(int rootX, int rootY, Time time, Clock::time_point now) {
 }
 
 void XdndDrag::Released(Time time, Clock::time_point now) {
+  // The target hears where the pointer was let go before it is asked to take the drop.
+  if (state_ == State::Dragging && moved_) Track(now);
   time_ = time;
   Ungrab();
   if (state_ == State::Dragging && target_ && awaitingStatus_) {

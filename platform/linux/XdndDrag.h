@@ -39,7 +39,9 @@ public:
   // Takes the event if it belongs to the drag: the pointer and keys while
   // it runs, the target's messages, requests for the data.
   bool Handle(const XEvent& e, Clock::time_point now);
-  // Gives up on a target that has not answered in time.
+  // Tells the target under the pointer where the pointer came to (once for
+  // all the motion handled since the last call), and gives up on a target
+  // that has not answered in time.
   void Tick(Clock::time_point now);
 
   bool Finished() const { return state_ == State::Done; }
@@ -52,7 +54,7 @@ private:
     kAware, kSelection, kEnter, kPosition, kStatus, kLeave, kDrop, kFinished, kActionCopy,
     kUriList, kTargets, kAtomCount
   };
-  void Track(int rootX, int rootY, Time time, Clock::time_point now);
+  void Track(Clock::time_point now);
   void Released(Time time, Clock::time_point now);
   void Answered(const XClientMessageEvent& e, Clock::time_point now);
   // The button is up and the target's last word is in: drop or leave.
@@ -79,6 +81,7 @@ private:
   bool accepted_ = false;
   bool awaitingStatus_ = false;
   bool positionOwed_ = false;
+  bool moved_ = false;  // the pointer moved since the target was last told
   Clock::time_point deadline_;
   int rootX_ = 0, rootY_ = 0;
   Time time_ = CurrentTime;
