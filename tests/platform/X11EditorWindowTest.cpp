@@ -1,8 +1,12 @@
 // The editor's X11 window against a real X server (Xvfb in the test run),
 // showing a fake view: skipped where there is no display.
-#include <chrono>
-
+// gtest first: Xlib's macros (None) break its names.
 #include "tests/platform/X11WindowFixture.h"
+
+#include <X11/cursorfont.h>
+#include <X11/extensions/Xfixes.h>
+
+#include <chrono>
 
 namespace {
 
@@ -174,4 +178,32 @@ TEST(X11EditorWindowHeadless, NoParentMeansNoWindow) {
   TimerClock clock;
   FakeView view(10, 10);
   EXPECT_EQ(OpenNativeEditorWindow(nullptr, view, clock), nullptr);
+}
+
+TEST_F(X11EditorWindowTest, ThePointerIsACrossHairWhereTheViewAsksForOne) {
+  view.crossHair = TRect{0, 0, 60, 80};
+  auto window = Open();
+  ASSERT_TRUE(window);
+  const Window editor = Children(parent).at(0);
+  // A window of the test's own with the cursor font's cross-hair, to compare with.
+  const Window sample = XCreateSimpleWindow(display, parent, 200, 0, 50, 50, 0, 0, 0);
+  const Cursor crossHair = XCreateFontCursor(display, XC_crosshair);
+  XDefineCursor(display, sample, crossHair);
+  XMapWindow(display, sample);
+  const auto shownOver = [&](Window w, int x, int y) {
+    XWarpPointer(display, None, w, 0, 0, 0, 0, x, y);
+    XSync(display, False);
+    usleep(20000);
+    window->Idle();  // the editor hears the motion and picks the cursor
+    XSync(display, False);
+    XFixesCursorImage* image = XFixesGetCursorImage(display);
+    std::vector<unsigned long> pixels(image->pixels, image->pixels + image->width * image->height);
+    XFree(image);
+    return pixels;
+  };
+  const auto crossHairImage = shownOver(sample, 10, 10);
+  EXPECT_EQ(shownOver(editor, 30, 40), crossHairImage);
+  EXPECT_NE(shownOver(editor, 90, 40), crossHairImage);
+  EXPECT_EQ(shownOver(editor, 20, 10), crossHairImage);
+  XFreeCursor(display, crossHair);
 }
