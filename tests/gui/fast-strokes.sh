@@ -26,7 +26,7 @@ sweep() {  # sweep Y FROM TO DX PAUSE
 }
 
 "$here/empty-chunk.py" "$work/empty.bin"
-"$host" editor --for 14 --chunk "$work/empty.bin" --save-chunk "$work/chunk.bin" "$plugin" \
+"$host" editor --for 60 --chunk "$work/empty.bin" --save-chunk "$work/chunk.bin" "$plugin" \
   >"$work/host.out" 2>&1 &
 host_pid=$!
 timeout 20 xdotool search --sync --name "Quaverlin editor" >/dev/null || fail "no editor window"
@@ -59,6 +59,8 @@ sleep 0.5
 # Row 9 at 1600 px/s along a slant from step 2 of row 8 to step 14 of row 10.
 xdotool mousemove 136 163 sleep 0.3 mousedown 1 mousemove 168 169 sleep 0.02 mousemove 200 175 \
   sleep 0.02 mousemove 232 181 sleep 0.02 mousemove 264 187 sleep 0.02 mouseup 1
+sleep 0.5
+kill -TERM $host_pid  # the host saves the chunk as it ends
 wait $host_pid || fail "the host failed: $(cat "$work/host.out")"
 [ -s "$work/chunk.bin" ] || { fail "no chunk saved"; exit 1; }
 
