@@ -113,3 +113,25 @@ TEST_F(X11Teardown, TheHostOpensIdlesAndClosesThePluginsEditorTwoHundredTimesInE
   EXPECT_EQ(OpenDescriptors(), descriptors);
   host.close();
 }
+
+TEST(X11EditorWithoutAServer, EffEditOpenAnswersZeroAndTheEditorKeepsNoSize) {
+  const char* before = std::getenv("DISPLAY");
+  const std::string saved = before ? before : "";
+  setenv("DISPLAY", ":9999", 1);  // no server there
+  {
+    VstHost host(QUAVERLIN_PLUGIN_PATH);
+    host.start(44100, 512);
+    EXPECT_EQ(host.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(0x400001)), 0);
+    ERect* rect = nullptr;
+    host.dispatch(effEditGetRect, 0, 0, &rect);
+    ASSERT_TRUE(rect);
+    EXPECT_EQ(rect->right, 0);
+    host.dispatch(effEditIdle);
+    host.dispatch(effEditClose);
+    host.close();
+  }
+  if (before)
+    setenv("DISPLAY", saved.c_str(), 1);
+  else
+    unsetenv("DISPLAY");
+}
