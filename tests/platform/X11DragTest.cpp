@@ -2,13 +2,15 @@
 // it starts in a press, lives through any number of idle calls, and ends
 // with the outcome told once, the pointer given back, and a target that
 // stopped answering given up.
+#include "tests/platform/X11WindowFixture.h"
+
 #include <X11/Xatom.h>
+#include <X11/cursorfont.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <chrono>
 #include <optional>
 #include <thread>
-
-#include "tests/platform/X11WindowFixture.h"
 
 namespace {
 
@@ -48,6 +50,26 @@ protected:
     }
   }
 
+  std::vector<unsigned long> CursorShown() {
+    XFixesCursorImage* image = XFixesGetCursorImage(display);
+    std::vector<unsigned long> pixels(image->pixels, image->pixels + image->width * image->height);
+    XFree(image);
+    return pixels;
+  }
+  // What the cursor font's `shape` looks like on this server.
+  std::vector<unsigned long> FontCursor(unsigned shape) {
+    const Window sample = XCreateSimpleWindow(display, parent, 250, 150, 20, 20, 0, 0, 0);
+    const Cursor cursor = XCreateFontCursor(display, shape);
+    XDefineCursor(display, sample, cursor);
+    XMapWindow(display, sample);
+    XWarpPointer(display, None, sample, 0, 0, 0, 0, 5, 5);
+    XSync(display, False);
+    std::vector<unsigned long> pixels = CursorShown();
+    XDestroyWindow(display, sample);
+    XFreeCursor(display, cursor);
+    return pixels;
+  }
+
   std::unique_ptr<NativeEditorWindow> window;
   Window editor = 0;
   bool started = false;
@@ -73,6 +95,8 @@ TEST_F(X11Drag, LivesThroughIdleCallsAndEndsCancelledAtTheReleaseOverNoTarget) {
   window->Idle();
   ASSERT_TRUE(started);
   EXPECT_FALSE(PointerIsFree()) << "the drag holds the pointer";
+  XSync(display, False);
+  const std::vector<unsigned long> shownInDrag = CursorShown();
   for (int idle = 0; idle < 30; ++idle) window->Idle();
   EXPECT_FALSE(ended.has_value());
 
@@ -81,6 +105,7 @@ TEST_F(X11Drag, LivesThroughIdleCallsAndEndsCancelledAtTheReleaseOverNoTarget) {
   ASSERT_TRUE(ended.has_value());
   EXPECT_FALSE(*ended);
   EXPECT_TRUE(PointerIsFree());
+  EXPECT_EQ(shownInDrag, FontCursor(XC_circle)) << "over no target: the no-drop cursor";
   // The view hears the release, so its pressed control lets go.
   ASSERT_EQ(view.events.size(), 2u);
   EXPECT_EQ(view.events[1].kind, PointerEvent::Release);
