@@ -1,5 +1,6 @@
 #include "editor/APluginEditor.h"
 
+#include "editor/FormView.h"
 #include "editor/PluginEditorWindow.h"
 #include "platform/NativeEditorWindow.h"
 #include "platform/NativeTextRenderer.h"
@@ -25,20 +26,35 @@ VstIntPtr APluginEditor::getRect(ERect** out) {
 }
 
 VstIntPtr APluginEditor::open(void* parent) {
-  parentWindow = parent;
-  systemWindow = parent;
-  ++openCount;
-  if (openCount == 1 || !editorWindow) {
+  if (!parent) return 0;
+  return Open(parent) ? 1 : 0;
+}
+
+VstIntPtr APluginEditor::openHeadless() { return Open(nullptr) ? 1 : 0; }
+
+bool APluginEditor::Open(void* parent) {
+  if (openCount == 0 || !editorWindow) {
     clock_ = std::make_unique<TimerClock>();
     text_ = CreateNativeTextRenderer();
     editorWindow = std::make_unique<TPluginEditorWindow>(*text_, *clock_, plugin_);
-    native_ = OpenNativeEditorWindow(parent, *editorWindow, *clock_);
+    view_ = std::make_unique<FormView>(*editorWindow,
+                                       std::vector<const TControl*>{editorWindow->NoteGrid});
+    if (parent) {
+      native_ = OpenNativeEditorWindow(parent, *view_, *clock_);
+      if (!native_) {
+        FreeWindow();
+        return false;
+      }
+    }
     editorWindow->native = native_.get();
   }
+  parentWindow = parent;
+  systemWindow = parent;
+  ++openCount;
   plugin_.editorClosed = false;
   editorWindow->PaintInvalid();
   editorWindow->updater.SetEnabled(true);
-  return 1;
+  return true;
 }
 
 void APluginEditor::close() {
@@ -59,6 +75,7 @@ void APluginEditor::update() {}
 
 void APluginEditor::FreeWindow() {
   native_.reset();
+  view_.reset();
   editorWindow.reset();
   text_.reset();
   clock_.reset();

@@ -7,6 +7,7 @@
 
 #include "engine/APlugin.h"
 
+class FormView;
 class NativeEditorWindow;
 class TextRenderer;
 class TimerClock;
@@ -18,7 +19,11 @@ public:
   ~APluginEditor() override;
 
   VstIntPtr getRect(ERect** rect) override;
+  // 0, and nothing created, when there is no parent or no window system.
   VstIntPtr open(void* parentWindow) override;
+  // Opens the window with nothing to show it in, as open does otherwise:
+  // how tests drive the editor without a window system.
+  VstIntPtr openHeadless();
   void close() override;
   void idle() override;
   void update() override;
@@ -28,6 +33,10 @@ public:
   VstInt32 OpenCount() const { return openCount; }
 
 private:
+  // Counts an open and makes the window on the first; `parent` null
+  // makes it headless. False, with nothing created, when the native
+  // window could not be made.
+  bool Open(void* parent);
   void FreeWindow();
 
   APlugin& plugin_;
@@ -37,6 +46,7 @@ private:
   std::unique_ptr<TimerClock> clock_;
   std::unique_ptr<TextRenderer> text_;
   std::unique_ptr<TPluginEditorWindow> editorWindow;
+  std::unique_ptr<FormView> view_;
   std::unique_ptr<NativeEditorWindow> native_;
   void* parentWindow = nullptr;
 };

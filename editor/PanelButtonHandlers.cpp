@@ -92,5 +92,6 @@ void TPluginEditorWindow::DragandDropButtonMouseDown(TControl*, TMouseButton, TS
     return;
   }
   const std::string path = tempFolder() + APlugin::kExportFileName;
-  if (native) native->DragFileOut(path);
+  // The outcome of the drag changes nothing here.
+  if (native) native->DragFileOut(path, {});
 }

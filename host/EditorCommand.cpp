@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <cstdio>
+#include <exception>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -18,6 +20,35 @@ namespace {
 using Clock = std::chrono::steady_clock;
 // Hosts idle their editors at about this rate.
 constexpr auto kIdlePeriod = std::chrono::milliseconds(33);
+
+// Ctrl+C or a kill ends the editor as closing its window does.
+volatile std::sig_atomic_t interrupted = 0;
+void interrupt(int) { interrupted = 1; }
+
+// The audio thread plays blocks at the pace the sample rate sets, from
+// construction to destruction.
+class AudioLoop {
+public:
+  AudioLoop(VstHost& host, const EditorOptions& options)
+      : thread_([this, &host, block = options.blockSize, rate = options.sampleRate] {
+          const auto period = std::chrono::duration_cast<Clock::duration>(
+              std::chrono::duration<double>(block / rate));
+          auto due = Clock::now();
+          while (!stop_) {
+            host.processBlock(block);
+            due += period;
+            std::this_thread::sleep_until(due);
+          }
+        }) {}
+  ~AudioLoop() {
+    stop_ = true;
+    thread_.join();
+  }
+
+private:
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
 
 PatternImage startingPattern(const EditorOptions& options) {
   if (options.chunkFile.empty()) return demoPattern();
@@ -99,47 +130,50 @@ bool parseEditorOptions(bool screenshot, int argc, char** argv, EditorOptions& o
   return true;
 }
 
-int runEditor(const EditorOptions& options) {
-  VstHost host(options.plugin);
-  host.start(options.sampleRate, options.blockSize);
-  host.transport.tempo = options.tempo;
-  loadPattern(host, options);
-  std::unique_ptr<HostWindow> window = HostWindow::create("Quaverlin editor");
-  openEditor(host, *window);
-
-  // The audio thread plays blocks at the pace the sample rate sets.
-  std::atomic<bool> stop{false};
-  std::thread audio([&] {
-    const auto block = std::chrono::duration_cast<Clock::duration>(
-        std::chrono::duration<double>(options.blockSize / options.sampleRate));
-    auto due = Clock::now();
-    while (!stop) {
-      host.processBlock(options.blockSize);
-      due += block;
-      std::this_thread::sleep_until(due);
-    }
-  });
-
+// Idles the editor as hosts do until the time is up, the user closes the
+// window or the program is interrupted.
+void idleUntilClosed(VstHost& host, HostWindow& window, const EditorOptions& options) {
+  std::signal(SIGINT, interrupt);
+  std::signal(SIGTERM, interrupt);
   const auto start = Clock::now();
   auto nextIdle = start;
   bool open = true;
-  while (open && (options.seconds <= 0 ||
-                  Clock::now() - start < std::chrono::duration<double>(options.seconds))) {
+  while (open && !interrupted &&
+         (options.seconds <= 0 ||
+          Clock::now() - start < std::chrono::duration<double>(options.seconds))) {
     const auto now = Clock::now();
     if (now >= nextIdle) {
       host.dispatch(effEditIdle);
       nextIdle = std::max(nextIdle + kIdlePeriod, now);
     }
     const auto untilIdle = std::chrono::duration_cast<std::chrono::milliseconds>(nextIdle - Clock::now());
-    open = window->pump(std::max(untilIdle, std::chrono::milliseconds(0)));
+    open = window.pump(std::max(untilIdle, std::chrono::milliseconds(0)));
   }
-  stop = true;
-  audio.join();
+}
+
+int runEditor(const EditorOptions& options) {
+  VstHost host(options.plugin);
+  host.start(options.sampleRate, options.blockSize);
+  host.transport.tempo = options.tempo;
+  loadPattern(host, options);
+  std::unique_ptr<HostWindow> window = HostWindow::create("Quaverlin editor");
+  // However the run ends, the editor closes before its window goes, and
+  // what the user made is saved.
+  std::exception_ptr failure;
+  try {
+    AudioLoop audio(host, options);
+    openEditor(host, *window);
+    idleUntilClosed(host, *window, options);
+  } catch (...) {
+    failure = std::current_exception();
+  }
   host.dispatch(effEditClose);
+  window.reset();
   std::printf("%d blocks played, %zu MIDI events received\n", host.blocksProcessed(),
               host.received.size());
   if (!options.saveChunk.empty()) saveChunk(host, options.saveChunk);
   host.close();
+  if (failure) std::rethrow_exception(failure);
   return 0;
 }
 

@@ -19,7 +19,8 @@ public:
   virtual void resize(int width, int height) = 0;
   virtual void show() = 0;
   // Handles the window's pending events, waiting for them at most `wait`;
-  // false once the user has closed the window.
+  // false once the user has asked to close the window. The window stays
+  // until this object goes, so the plug-in's editor can be closed first.
   virtual bool pump(std::chrono::milliseconds wait) = 0;
   // What the window's client area shows now, children included.
   virtual Picture capture() = 0;

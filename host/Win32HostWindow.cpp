@@ -6,6 +6,7 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuaverlinHostWindow";
+constexpr wchar_t kCloseAsked[] = L"QuaverlinCloseAsked";
 
 class Win32HostWindow final : public HostWindow {
 public:
@@ -26,7 +27,9 @@ public:
     if (!hwnd_) throw HostError("cannot create the host window");
   }
   ~Win32HostWindow() override {
-    if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
+    if (!IsWindow(hwnd_)) return;
+    RemovePropW(hwnd_, kCloseAsked);
+    DestroyWindow(hwnd_);
   }
 
   void* handle() const override { return hwnd_; }
@@ -52,7 +55,7 @@ public:
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
-    return IsWindow(hwnd_) != FALSE;
+    return IsWindow(hwnd_) && !GetPropW(hwnd_, kCloseAsked);
   }
 
   Picture capture() override {
@@ -84,7 +87,8 @@ public:
 private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CLOSE) {
-      DestroyWindow(hwnd);
+      // The window goes with this object, after the plug-in's editor.
+      SetPropW(hwnd, kCloseAsked, reinterpret_cast<HANDLE>(1));
       return 0;
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);

@@ -60,14 +60,13 @@ public:
       XEvent e;
       XNextEvent(display_, &e);
       if (e.type == ClientMessage && static_cast<Atom>(e.xclient.data.l[0]) == deleteWindow_) {
-        XDestroyWindow(display_, window_);
-        window_ = 0;
+        closeAsked_ = true;
       } else if (e.type == DestroyNotify && e.xdestroywindow.window == window_) {
         window_ = 0;
       }
     }
     XFlush(display_);
-    return window_ != 0;
+    return window_ != 0 && !closeAsked_;
   }
 
   Picture capture() override {
@@ -90,6 +89,7 @@ private:
   Atom deleteWindow_ = 0;
   int width_ = 320, height_ = 200;
   bool mapped_ = false;
+  bool closeAsked_ = false;  // by the window manager's WM_DELETE_WINDOW
 };
 
 }  // namespace

@@ -1,78 +1,104 @@
+#include "platform/linux/X11EditorWindow.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/cursorfont.h>
 #include <X11/keysym.h>
 
-// Xlib's names that the control tree uses too.
-namespace {
-constexpr int kKeyPress = KeyPress;
-}
-#undef KeyPress
-#undef PlaceOnTop
-
+#include <cerrno>
 #include <cstdint>
 #include <cstdlib>
+#include <thread>
 
-#include "platform/linux/X11EditorWindow.h"
 #include "platform/linux/XErrorTrap.h"
 #include "platform/linux/XdndDrag.h"
 
 namespace {
 
 constexpr long kEvents = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                         LeaveWindowMask | KeyPressMask;
+                         EnterWindowMask | LeaveWindowMask | KeyPressMask | StructureNotifyMask;
 constexpr Time kDoubleClickTime = 500;  // ms, the Windows default
 constexpr int kDoubleClickSlop = 4;
+constexpr unsigned kAnyButton = Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
 
-TShiftState KeysOf(unsigned state) {
-  std::uint8_t bits = 0;
-  if (state & ShiftMask) bits |= ssShift;
-  if (state & ControlMask) bits |= ssCtrl;
-  if (state & Mod1Mask) bits |= ssAlt;
-  return TShiftState::FromBits(bits);
+std::uint8_t KeysOf(unsigned state) {
+  std::uint8_t keys = 0;
+  if (state & ShiftMask) keys |= pkShift;
+  if (state & ControlMask) keys |= pkCtrl;
+  if (state & Mod1Mask) keys |= pkAlt;
+  return keys;
 }
 
 // X numbers the buttons 1 left, 2 middle, 3 right; 4 to 7 are wheel steps.
-std::optional<TMouseButton> ButtonOf(unsigned button) {
+std::optional<PointerButton> ButtonOf(unsigned button) {
   switch (button) {
-    case Button1: return TMouseButton::mbLeft;
-    case Button2: return TMouseButton::mbMiddle;
-    case Button3: return TMouseButton::mbRight;
+    case Button1: return PointerButton::Left;
+    case Button2: return PointerButton::Middle;
+    case Button3: return PointerButton::Right;
     default: return std::nullopt;
+  }
+}
+
+PointerEvent ButtonEvent(PointerEvent::Kind kind, PointerButton button, const XButtonEvent& e,
+                         std::uint8_t keys) {
+  return {kind, button, keys, e.x, e.y, e.time};
+}
+
+// A motion without a button held that another motion follows at once
+// adds nothing: only where the pointer hovers now matters. With a button
+// held every position counts, since a stroke edits what it passes over;
+// and no motion ever passes a press or a release.
+bool Superseded(Display* display, const XEvent& motion) {
+  if (motion.xmotion.state & kAnyButton) return false;
+  if (XEventsQueued(display, QueuedAlready) == 0) return false;
+  XEvent next;
+  XPeekEvent(display, &next);
+  return next.type == MotionNotify && next.xany.window == motion.xany.window;
+}
+
+// A busy server turns connections away for a moment (its queue of
+// connections waiting to be accepted is full): worth a few more tries.
+Display* ConnectToServer() {
+  for (int attempt = 0;; ++attempt) {
+    errno = 0;
+    if (Display* display = XOpenDisplay(nullptr)) return display;
+    if (errno != EAGAIN || attempt == 10) return nullptr;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5 * (attempt + 1)));
   }
 }
 
 }  // namespace
 
-std::unique_ptr<NativeEditorWindow> OpenNativeEditorWindow(void* parent, TForm& form,
+std::unique_ptr<NativeEditorWindow> OpenNativeEditorWindow(void* parent, EditorView& view,
                                                            TimerClock& clock) {
   if (!parent) return nullptr;
-  return X11EditorWindow::Open(static_cast<Window>(reinterpret_cast<std::uintptr_t>(parent)), form,
+  return X11EditorWindow::Open(static_cast<Window>(reinterpret_cast<std::uintptr_t>(parent)), view,
                                clock);
 }
 
-std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(Window parent, TForm& form,
+std::unique_ptr<X11EditorWindow> X11EditorWindow::Open(Window parent, EditorView& view,
                                                        TimerClock& clock) {
-  Display* display = XOpenDisplay(nullptr);
+  Display* display = ConnectToServer();
   if (!display) return nullptr;
-  std::unique_ptr<X11EditorWindow> window(new X11EditorWindow(display, form, clock));
+  std::unique_ptr<X11EditorWindow> window(new X11EditorWindow(display, view, clock));
   if (!window->Create(parent)) return nullptr;
   return window;
 }
 
-X11EditorWindow::X11EditorWindow(Display* display, TForm& form, TimerClock& clock)
-    : display_(display), form_(form), elapsed_(clock, std::chrono::steady_clock::now()) {}
+X11EditorWindow::X11EditorWindow(Display* display, EditorView& view, TimerClock& clock)
+    : display_(display), view_(view), elapsed_(clock, std::chrono::steady_clock::now()) {}
 
 bool X11EditorWindow::Create(Window parent) {
   const int screen = DefaultScreen(display_);
   XVisualInfo visual;
-  // The form's pixels are 32-bit BGRA words: exactly a 24-bit TrueColor image.
+  // The view's pixels are 32-bit BGRX words: exactly a 24-bit TrueColor image.
   if (!XMatchVisualInfo(display_, screen, 24, TrueColor, &visual)) return false;
-  const int width = form_.Width(), height = form_.Height();
+  const int width = view_.Width(), height = view_.Height();
 
   XErrorTrap trap(display_);
   colormap_ = XCreateColormap(display_, RootWindow(display_, screen), visual.visual, AllocNone);
   XSetWindowAttributes attributes{};
-  // No background: X erases nothing before an expose, the form paints every pixel.
+  // No background: X erases nothing before an expose, the view paints every pixel.
   attributes.background_pixmap = None;
   attributes.border_pixel = 0;
   attributes.colormap = colormap_;
@@ -86,55 +112,84 @@ bool X11EditorWindow::Create(Window parent) {
     return false;
   }
   gc_ = XCreateGC(display_, window_, 0, nullptr);
+  crossHair_ = XCreateFontCursor(display_, XC_crosshair);
 
-  form_.PaintInvalid();
-  shown_ = form_.Image();
+  view_.PaintInvalid();
+  shown_ = view_.Image();
   image_ = XCreateImage(display_, visual.visual, 24, ZPixmap, 0,
                         reinterpret_cast<char*>(shown_.Row(0)), static_cast<unsigned>(width),
                         static_cast<unsigned>(height), 32, width * 4);
   image_->byte_order = LSBFirst;
   XMapWindow(display_, window_);
   PutOnScreen(shown_.Bounds());
-  XFlush(display_);
-  return true;
+  return trap.Errors() == 0;
 }
 
 X11EditorWindow::~X11EditorWindow() {
-  if (image_) {
-    image_->data = nullptr;  // the pixels belong to shown_
-    XDestroyImage(image_);
+  {
+    // The parent, and this window with it, may be gone already.
+    XErrorTrap trap(display_);
+    drag_.reset();
+    if (image_) {
+      image_->data = nullptr;  // the pixels belong to shown_
+      XDestroyImage(image_);
+    }
+    if (gc_) XFreeGC(display_, gc_);
+    if (window_ && !gone_) XDestroyWindow(display_, window_);
+    if (crossHair_) XFreeCursor(display_, crossHair_);
+    if (colormap_) XFreeColormap(display_, colormap_);
   }
-  if (gc_) XFreeGC(display_, gc_);
-  if (window_) XDestroyWindow(display_, window_);
-  if (colormap_) XFreeColormap(display_, colormap_);
   XCloseDisplay(display_);
 }
 
 void X11EditorWindow::Idle() {
-  while (XPending(display_) > 0) {
-    XEvent e;
-    XNextEvent(display_, &e);
-    Handle(e);
+  XErrorTrap trap(display_);
+  Pump();
+  if (drag_) {
+    drag_->Tick(XdndDrag::Clock::now());
+    EndDragIfFinished();
   }
   elapsed_.CatchUp();
   Refresh();
   XFlush(display_);
 }
 
+void X11EditorWindow::Pump() {
+  while (XPending(display_) > 0) {
+    XEvent e;
+    XNextEvent(display_, &e);
+    if (e.type == MotionNotify && Superseded(display_, e)) continue;
+    Handle(e);
+  }
+}
+
 void X11EditorWindow::Handle(XEvent& e) {
-  if (e.xany.window != window_) return;
+  if (drag_ && drag_->Handle(e, XdndDrag::Clock::now())) {
+    // The drag ends with the button's release: the view hears it went up.
+    if (e.type == ButtonRelease) Release(e);
+    EndDragIfFinished();
+    return;
+  }
+  if (e.xany.window != window_ || gone_) return;
   switch (e.type) {
+    case DestroyNotify:
+      if (e.xdestroywindow.window == window_) {
+        gone_ = true;
+        drag_.reset();
+        dragEnded_ = nullptr;
+      }
+      break;
     case Expose: Uncover(e); break;
     case ButtonPress: Press(e); break;
     case ButtonRelease: Release(e); break;
     case MotionNotify: Move(e); break;
+    case EnterNotify: ShowCursorAt(e.xcrossing.x, e.xcrossing.y); break;
     case LeaveNotify:
-      if (e.xcrossing.mode == NotifyNormal) form_.PointerLeave();
+      if (e.xcrossing.mode == NotifyNormal) view_.PointerLeave();
       break;
-    case kKeyPress: Type(e); break;
+    case KeyPress: Type(e); break;
     default: break;
   }
-  Refresh();
 }
 
 void X11EditorWindow::Uncover(const XEvent& event) {
@@ -154,22 +209,18 @@ void X11EditorWindow::Press(const XEvent& event) {
     Present({box});
     return;
   }
-  std::uint8_t keys = KeysOf(e.state).Bits();
+  std::uint8_t keys = KeysOf(e.state);
   const bool twice = e.button == lastPressButton_ && e.time - lastPressTime_ < kDoubleClickTime &&
                      std::abs(e.x - lastPressAt_.X) <= kDoubleClickSlop &&
                      std::abs(e.y - lastPressAt_.Y) <= kDoubleClickSlop;
-  if (twice) keys |= ssDouble;
+  if (twice) keys |= pkDouble;
   lastPressButton_ = twice ? 0 : e.button;
   lastPressTime_ = e.time;
   lastPressAt_ = {e.x, e.y};
 
-  heldButton_ = e.button;
-  releaseSeen_ = false;
-  form_.PointerDown(*button, TShiftState::FromBits(keys), e.x, e.y);
-  heldButton_ = 0;
-  // A drag started by this press ended with its release, which the drag
-  // took: the form still has to hear that the button went up.
-  if (releaseSeen_) form_.PointerUp(*button, KeysOf(e.state), releaseAt_.X, releaseAt_.Y);
+  pressing_ = &event;
+  view_.Pointer(ButtonEvent(PointerEvent::Press, *button, e, keys));
+  pressing_ = nullptr;
 }
 
 void X11EditorWindow::Release(const XEvent& event) {
@@ -180,66 +231,77 @@ void X11EditorWindow::Release(const XEvent& event) {
     swallowButton_ = 0;
     return;
   }
-  form_.PointerUp(*button, KeysOf(e.state), e.x, e.y);
+  view_.Pointer(ButtonEvent(PointerEvent::Release, *button, e, KeysOf(e.state)));
 }
 
-void X11EditorWindow::Move(XEvent& e) {
-  // Only the latest position matters; a slow idle rate queues many.
-  while (XCheckTypedWindowEvent(display_, window_, MotionNotify, &e)) {
-  }
+void X11EditorWindow::Move(const XEvent& event) {
+  const XMotionEvent& e = event.xmotion;
+  ShowCursorAt(e.x, e.y);
   if (message_) return;
-  form_.PointerMove(KeysOf(e.xmotion.state), e.xmotion.x, e.xmotion.y);
+  view_.Pointer({PointerEvent::Move, PointerButton::Left, KeysOf(e.state), e.x, e.y, e.time});
 }
 
 void X11EditorWindow::Type(XEvent& e) {
   char text[8];
   KeySym key;
   if (XLookupString(&e.xkey, text, sizeof text, &key, nullptr) == 1 && !message_)
-    form_.KeyPress(text[0]);
+    view_.Key(text[0]);
+}
+
+void X11EditorWindow::ShowCursorAt(int x, int y) {
+  const ViewCursor wanted = view_.CursorAt(x, y);
+  if (wanted == cursor_) return;
+  cursor_ = wanted;
+  XDefineCursor(display_, window_, wanted == ViewCursor::CrossHair ? crossHair_ : None);
+}
+
+void X11EditorWindow::EndDragIfFinished() {
+  if (!drag_ || !drag_->Finished()) return;
+  const bool dropped = drag_->Dropped();
+  drag_.reset();
+  const DragEnded ended = std::move(dragEnded_);
+  dragEnded_ = nullptr;
+  if (ended) ended(dropped);
 }
 
 void X11EditorWindow::Refresh() {
-  if (form_.NeedsPaint()) Present(form_.PaintInvalid());
+  if (view_.NeedsPaint()) Present(view_.PaintInvalid());
 }
 
 void X11EditorWindow::Present(const std::vector<TRect>& rects) {
   for (const TRect& dirty : rects) {
     const TRect r = dirty.Intersect(shown_.Bounds());
     if (r.IsEmpty()) continue;
-    shown_.CopyFrom(form_.Image(), r, r.Left, r.Top);
+    shown_.CopyFrom(view_.Image(), r, r.Left, r.Top);
     if (message_) message_->DrawOver(shown_, r);
     PutOnScreen(r);
   }
 }
 
 void X11EditorWindow::PutOnScreen(const TRect& area) {
+  // A window that is gone shows nothing; drawing on it would be an error.
+  if (gone_) return;
   const TRect r = area.Intersect(shown_.Bounds());
   if (r.IsEmpty()) return;
   XPutImage(display_, window_, gc_, image_, r.Left, r.Top, r.Left, r.Top,
             static_cast<unsigned>(r.Width()), static_cast<unsigned>(r.Height()));
 }
 
-bool X11EditorWindow::DragFileOut(const std::string& path) {
-  if (!heldButton_) return false;  // only a press can carry a drag
-  XdndDrag drag(display_, window_, FileUri(path) + "\r\n");
-  const XdndDrag::End end = drag.Run(
-      heldButton_,
-      [this] {
-        elapsed_.CatchUp();
-        Refresh();
-        XFlush(display_);
-      },
-      [this](XEvent& e) {
-        if (e.type == Expose && e.xany.window == window_) Uncover(e);
-      });
-  releaseSeen_ = true;
-  releaseAt_ = end.releaseAt;
-  return end.dropped;
+bool X11EditorWindow::DragFileOut(const std::string& path, DragEnded ended) {
+  // Only a press can carry a drag, and only one at a time.
+  if (!pressing_ || drag_ || gone_) return false;
+  const XButtonEvent& press = pressing_->xbutton;
+  auto drag = std::make_unique<XdndDrag>(display_, window_, FileUri(path) + "\r\n", press.button);
+  if (!drag->Start(press.time)) return false;
+  drag_ = std::move(drag);
+  dragEnded_ = std::move(ended);
+  return true;
 }
 
 void X11EditorWindow::ShowMessage(const std::string& text) {
   try {
-    message_.emplace(form_.Text(), text, shown_.Width(), shown_.Height());
+    message_.emplace(view_.Text(), text, shown_.Width(), shown_.Height());
+    XErrorTrap trap(display_);
     Present({message_->Box()});
     XFlush(display_);
   } catch (...) {

@@ -1,63 +1,73 @@
 // The editor on Linux: a child of the host's X11 window on a display
 // connection of the plug-in's own, pumped from the host's idle calls.
+// Every request on that connection is made under an error trap: the host
+// may destroy the parent window, and the editor's with it, at any time.
 #pragma once
 
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "platform/EditorView.h"
 #include "platform/ElapsedClock.h"
 #include "platform/NativeEditorWindow.h"
 #include "platform/linux/MessageOverlay.h"
-#include "widgets/Form.h"
 
-// Xlib's headers define macros (KeyPress, PlaceOnTop) that clash with the
-// control tree's names: only the implementation includes them.
+// Xlib stays out of this header: its macros (KeyPress, None, Window) clash
+// with the names of code that includes it.
 struct _XDisplay;
 struct _XGC;
 struct _XImage;
 union _XEvent;
+class XdndDrag;
 
 class X11EditorWindow final : public NativeEditorWindow {
 public:
-  // Null when there is no X server to talk to or the parent is not a window.
   using Window = unsigned long;
-  static std::unique_ptr<X11EditorWindow> Open(Window parent, TForm& form, TimerClock& clock);
+  // Null when there is no X server to talk to or the parent is not a window.
+  static std::unique_ptr<X11EditorWindow> Open(Window parent, EditorView& view, TimerClock& clock);
   ~X11EditorWindow() override;
 
   void Idle() override;
-  bool DragFileOut(const std::string& path) override;
+  bool DragFileOut(const std::string& path, DragEnded ended) override;
   void ShowMessage(const std::string& text) override;
 
   Window Handle() const { return window_; }
 
 private:
-  X11EditorWindow(_XDisplay* display, TForm& form, TimerClock& clock);
+  X11EditorWindow(_XDisplay* display, EditorView& view, TimerClock& clock);
   bool Create(Window parent);
+  // Handles every event that has arrived, in the order the server sent them.
+  void Pump();
   void Handle(_XEvent& e);
   void Press(const _XEvent& e);
   void Release(const _XEvent& e);
-  void Move(_XEvent& e);
+  void Move(const _XEvent& e);
   void Type(_XEvent& e);
   void Uncover(const _XEvent& e);
-  // Paints what the form invalidated and puts it on the screen.
+  void ShowCursorAt(int x, int y);
+  void EndDragIfFinished();
+  // Paints what the view invalidated and puts it on the screen.
   void Refresh();
   void Present(const std::vector<TRect>& rects);
   void PutOnScreen(const TRect& r);
 
   _XDisplay* display_;
-  TForm& form_;
+  EditorView& view_;
   ElapsedClock elapsed_;
   Window window_ = 0;
+  bool gone_ = false;  // the server destroyed the window with its parent
   unsigned long colormap_ = 0;
+  unsigned long crossHair_ = 0;
+  ViewCursor cursor_ = ViewCursor::Arrow;
   _XGC* gc_ = nullptr;
   _XImage* image_ = nullptr;
-  Surface shown_;  // what the window shows: the form, and a message over it
+  Surface shown_;  // what the window shows: the view, and a message over it
   std::optional<MessageOverlay> message_;
+  std::unique_ptr<XdndDrag> drag_;
+  DragEnded dragEnded_;
 
-  unsigned heldButton_ = 0;  // the X button of the press being handled, 0 outside one
-  bool releaseSeen_ = false;  // a drag in that press took the release away from us
-  TPoint releaseAt_;
+  const _XEvent* pressing_ = nullptr;  // the press being handled, null outside one
   unsigned swallowButton_ = 0;  // the release of the click that dismissed a message
   unsigned long lastPressTime_ = 0;
   unsigned lastPressButton_ = 0;

@@ -1,22 +1,16 @@
 #include "platform/linux/XdndDrag.h"
 
 #include <X11/Xatom.h>
+#include <X11/cursorfont.h>
 #include <X11/keysym.h>
-#include <poll.h>
 
 #include <algorithm>
-#include <chrono>
-
-#include "platform/linux/XErrorTrap.h"
 
 namespace {
 
 constexpr int kOurVersion = 5;
 constexpr int kOldestVersion = 3;
-constexpr int kTickMs = 15;
-// A target that never finishes must not keep the editor in the drag.
-constexpr auto kFinishWait = std::chrono::seconds(5);
-constexpr auto kStatusWait = std::chrono::seconds(1);
+constexpr unsigned kGrabMask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
 
 bool Unreserved(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
@@ -40,129 +34,192 @@ std::string FileUri(std::string_view path) {
   return uri;
 }
 
-XdndDrag::XdndDrag(Display* display, Window source, std::string uriList)
-    : display_(display), source_(source), uriList_(std::move(uriList)) {
+XdndDrag::XdndDrag(Display* display, Window source, std::string uriList, unsigned button)
+    : display_(display), source_(source), uriList_(std::move(uriList)), button_(button) {
   static const char* names[kAtomCount] = {
       "XdndAware", "XdndSelection", "XdndEnter",          "XdndPosition",
       "XdndStatus", "XdndLeave",    "XdndDrop",           "XdndFinished",
       "XdndActionCopy", "text/uri-list", "TARGETS"};
   XInternAtoms(display_, const_cast<char**>(names), kAtomCount, False, atoms_);
+  // The cursor font's hand is the classic drag pointer, its circle the
+  // "no drop here"; cursor themes show their own versions of both.
+  copyCursor_ = XCreateFontCursor(display_, XC_hand2);
+  noDropCursor_ = XCreateFontCursor(display_, XC_circle);
 }
 
-XdndDrag::End XdndDrag::Run(unsigned button, const std::function<void()>& tick,
-                            const std::function<void(XEvent&)>& other) {
-  // Targets may vanish between our look and our message.
-  XErrorTrap trap(display_);
-  End end;
-  const long mask = ButtonPressMask | ButtonReleaseMask | PointerMotionMask;
-  XSetSelectionOwner(display_, atoms_[kSelection], source_, CurrentTime);
-  XGrabPointer(display_, source_, False, static_cast<unsigned>(mask), GrabModeAsync,
-               GrabModeAsync, None, None, CurrentTime);
-  XGrabKeyboard(display_, source_, False, GrabModeAsync, GrabModeAsync, CurrentTime);
-
-  bool escaped = false;
-  for (;;) {
-    XEvent e;
-    NextEvent(e, tick, -1);
-    if (e.type == MotionNotify && !escaped) {
-      Track(e.xmotion.x_root, e.xmotion.y_root, e.xmotion.time);
-    } else if (e.type == ButtonRelease && e.xbutton.button == button) {
-      time_ = e.xbutton.time;
-      Window child;
-      XTranslateCoordinates(display_, DefaultRootWindow(display_), source_, e.xbutton.x_root,
-                            e.xbutton.y_root, &end.releaseAt.X, &end.releaseAt.Y, &child);
-      break;
-    } else if (e.type == KeyPress && XLookupKeysym(&e.xkey, 0) == XK_Escape && !escaped) {
-      // The drag is over, but the button is still down: its release stays ours.
-      if (target_) Send(target_, atoms_[kLeave], 0, 0, 0, 0);
-      target_ = 0;
-      escaped = true;
-    } else if (e.type == ClientMessage && e.xclient.message_type == atoms_[kStatus]) {
-      if (static_cast<Window>(e.xclient.data.l[0]) == target_) {
-        awaitingStatus_ = false;
-        accepted_ = (e.xclient.data.l[1] & 1) != 0;
-        if (positionOwed_) SendPosition();
-      }
-    } else if (e.type == SelectionRequest) {
-      Serve(e.xselectionrequest);
-    } else {
-      other(e);
-    }
-  }
-
-  // The answer to the last position decides whether the target takes the drop.
-  const auto statusBy = std::chrono::steady_clock::now() + kStatusWait;
-  while (target_ && awaitingStatus_ && std::chrono::steady_clock::now() < statusBy) {
-    XEvent e;
-    if (!NextEvent(e, tick, kTickMs)) continue;
-    if (e.type == ClientMessage && e.xclient.message_type == atoms_[kStatus] &&
-        static_cast<Window>(e.xclient.data.l[0]) == target_) {
-      awaitingStatus_ = false;
-      accepted_ = (e.xclient.data.l[1] & 1) != 0;
-    } else if (e.type == SelectionRequest) {
-      Serve(e.xselectionrequest);
-    } else if (e.type != ClientMessage) {
-      other(e);
-    }
-  }
-  if (target_ && accepted_ && !awaitingStatus_) {
-    Send(target_, atoms_[kDrop], 0, static_cast<long>(time_), 0, 0);
-    const auto until = std::chrono::steady_clock::now() + kFinishWait;
-    while (std::chrono::steady_clock::now() < until) {
-      XEvent e;
-      if (!NextEvent(e, tick, kTickMs)) continue;
-      if (e.type == SelectionRequest) {
-        Serve(e.xselectionrequest);
-      } else if (e.type == ClientMessage && e.xclient.message_type == atoms_[kFinished] &&
-                 static_cast<Window>(e.xclient.data.l[0]) == target_) {
-        // Before version 5 a finish carried no verdict: it means the drop was taken.
-        end.dropped = version_ < 5 || (e.xclient.data.l[1] & 1) != 0;
-        break;
-      } else if (e.type != ClientMessage) {
-        other(e);
-      }
-    }
-  } else if (target_) {
-    Send(target_, atoms_[kLeave], 0, 0, 0, 0);
-  }
-  XUngrabKeyboard(display_, CurrentTime);
-  XUngrabPointer(display_, CurrentTime);
-  XSetSelectionOwner(display_, atoms_[kSelection], None, CurrentTime);
+XdndDrag::~XdndDrag() {
+  if (state_ != State::Done && target_) Send(target_, atoms_[kLeave], 0, 0, 0, 0);
+  Ungrab();
+  if (XGetSelectionOwner(display_, atoms_[kSelection]) == source_)
+    XSetSelectionOwner(display_, atoms_[kSelection], None, CurrentTime);
+  XFreeCursor(display_, copyCursor_);
+  XFreeCursor(display_, noDropCursor_);
   XFlush(display_);
-  return end;
 }
 
-bool XdndDrag::NextEvent(XEvent& e, const std::function<void()>& tick, int timeoutMs) {
-  const auto start = std::chrono::steady_clock::now();
-  while (XPending(display_) == 0) {
-    tick();
-    if (timeoutMs >= 0 && std::chrono::steady_clock::now() - start >=
-                              std::chrono::milliseconds(timeoutMs))
-      return false;
-    pollfd fd{ConnectionNumber(display_), POLLIN, 0};
-    poll(&fd, 1, kTickMs);
+bool XdndDrag::Start(Time time) {
+  time_ = time;
+  XSetSelectionOwner(display_, atoms_[kSelection], source_, time);
+  grabbed_ = XGrabPointer(display_, source_, False, kGrabMask, GrabModeAsync, GrabModeAsync,
+                          None, noDropCursor_, time) == GrabSuccess;
+  if (!grabbed_) {
+    Finish(false);
+    return false;
   }
-  XNextEvent(display_, &e);
+  XGrabKeyboard(display_, source_, False, GrabModeAsync, GrabModeAsync, time);
+  XFlush(display_);
   return true;
 }
 
-void XdndDrag::Track(int rootX, int rootY, Time time) {
-  rootX_ = rootX;
-  rootY_ = rootY;
-  time_ = time;
+bool XdndDrag::Handle(const XEvent& e, Clock::time_point now) {
+  if (e.type == SelectionRequest && e.xselectionrequest.selection == atoms_[kSelection]) {
+    Serve(e.xselectionrequest);
+    return true;
+  }
+  if (e.type == ClientMessage && (e.xclient.message_type == atoms_[kStatus] ||
+                                  e.xclient.message_type == atoms_[kFinished])) {
+    if (static_cast<Window>(e.xclient.data.l[0]) != target_ || !target_) return true;
+    if (e.xclient.message_type == atoms_[kStatus]) {
+      Answered(e.xclient, now);
+    } else if (state_ == State::AwaitingFinish) {
+      // Before version 5 a finish carried no verdict: it means the drop was taken.
+      Finish(version_ < 5 || (e.xclient.data.l[1] & 1) != 0);
+    }
+    return true;
+  }
+  if (!grabbed_) return false;
+  // While the pointer and keyboard are ours, everything they do is the drag's.
+  switch (e.type) {
+    case MotionNotify:
+      // Looking for the window under the pointer takes round trips: once
+      // per idle call is enough.
+      rootX_ = e.xmotion.x_root;
+      rootY_ = e.xmotion.y_root;
+      time_ = e.xmotion.time;
+      moved_ = true;
+      return true;
+    case ButtonRelease:
+      if (e.xbutton.button == button_) Released(e.xbutton.time, now);
+      return true;
+    case ButtonPress:
+    case KeyRelease: return true;
+    case KeyPress: {
+      XKeyEvent key = e.xkey;
+      if (state_ == State::Dragging && XLookupKeysym(&key, 0) == XK_Escape) {
+        // The drag is over, but the button is still down: its release stays ours.
+        if (target_) Send(target_, atoms_[kLeave], 0, 0, 0, 0);
+        target_ = 0;
+        accepted_ = false;
+        state_ = State::Escaped;
+        ShowCursor();
+      }
+      return true;
+    }
+    default: return false;
+  }
+}
+
+void XdndDrag::Tick(Clock::time_point now) {
+  if (state_ == State::Dragging && moved_) Track(now);
+  if (now < deadline_) return;
+  switch (state_) {
+    case State::Dragging:
+      if (awaitingStatus_) {
+        // The target stopped answering: it takes nothing until it speaks again.
+        awaitingStatus_ = false;
+        accepted_ = false;
+        ShowCursor();
+        if (positionOwed_) SendPosition(now);
+      }
+      break;
+    case State::AwaitingStatus:
+      awaitingStatus_ = false;
+      accepted_ = false;
+      Conclude(now);
+      break;
+    case State::AwaitingFinish: Finish(false); break;
+    case State::Escaped:
+    case State::Done: break;
+  }
+}
+
+void XdndDrag::Track(Clock::time_point now) {
+  moved_ = false;
   int version = 0;
-  const Window under = AwareWindowAt(rootX, rootY, version);
+  const Window under = AwareWindowAt(rootX_, rootY_, version);
   if (under != target_) {
     if (target_) Send(target_, atoms_[kLeave], 0, 0, 0, 0);
     target_ = under;
     version_ = std::min(version, kOurVersion);
     accepted_ = false;
     awaitingStatus_ = false;
+    positionOwed_ = false;
+    ShowCursor();
     if (target_)
       Send(target_, atoms_[kEnter], static_cast<long>(version_) << 24,
            static_cast<long>(atoms_[kUriList]), 0, 0);
   }
-  if (target_) SendPosition();
+  if (target_) SendPosition(now);
+}
+
+void XdndDrag::Released(Time time, Clock::time_point now) {
+  // The target hears where the pointer was let go before it is asked to take the drop.
+  if (state_ == State::Dragging && moved_) Track(now);
+  time_ = time;
+  Ungrab();
+  if (state_ == State::Dragging && target_ && awaitingStatus_) {
+    // The answer to the last position decides whether the target takes the drop.
+    state_ = State::AwaitingStatus;
+    deadline_ = now + kStatusWait;
+    return;
+  }
+  Conclude(now);
+}
+
+void XdndDrag::Answered(const XClientMessageEvent& e, Clock::time_point now) {
+  awaitingStatus_ = false;
+  accepted_ = (e.data.l[1] & 1) != 0;
+  if (state_ == State::AwaitingStatus) {
+    Conclude(now);
+    return;
+  }
+  if (state_ != State::Dragging) return;
+  ShowCursor();
+  if (positionOwed_) SendPosition(now);
+}
+
+void XdndDrag::Conclude(Clock::time_point now) {
+  if (state_ != State::Escaped && target_ && accepted_) {
+    Send(target_, atoms_[kDrop], 0, static_cast<long>(time_), 0, 0);
+    state_ = State::AwaitingFinish;
+    deadline_ = now + kFinishWait;
+    return;
+  }
+  if (target_) Send(target_, atoms_[kLeave], 0, 0, 0, 0);
+  Finish(false);
+}
+
+void XdndDrag::Finish(bool dropped) {
+  dropped_ = dropped;
+  state_ = State::Done;
+  target_ = 0;
+  Ungrab();
+  XSetSelectionOwner(display_, atoms_[kSelection], None, CurrentTime);
+  XFlush(display_);
+}
+
+void XdndDrag::Ungrab() {
+  if (!grabbed_) return;
+  XUngrabKeyboard(display_, CurrentTime);
+  XUngrabPointer(display_, CurrentTime);
+  grabbed_ = false;
+  XFlush(display_);
+}
+
+void XdndDrag::ShowCursor() {
+  if (!grabbed_) return;
+  XChangeActivePointerGrab(display_, kGrabMask, accepted_ ? copyCursor_ : noDropCursor_,
+                           CurrentTime);
 }
 
 Window XdndDrag::AwareWindowAt(int rootX, int rootY, int& version) {
@@ -195,7 +252,7 @@ Window XdndDrag::AwareWindowAt(int rootX, int rootY, int& version) {
   return 0;
 }
 
-void XdndDrag::SendPosition() {
+void XdndDrag::SendPosition(Clock::time_point now) {
   if (awaitingStatus_) {
     // One position at a time: the next goes out with the target's answer.
     positionOwed_ = true;
@@ -205,6 +262,7 @@ void XdndDrag::SendPosition() {
        static_cast<long>(time_), static_cast<long>(atoms_[kActionCopy]));
   awaitingStatus_ = true;
   positionOwed_ = false;
+  deadline_ = now + kStatusWait;
 }
 
 void XdndDrag::Send(Window to, Atom type, long l1, long l2, long l3, long l4) {
@@ -233,18 +291,16 @@ void XdndDrag::Serve(const XSelectionRequestEvent& request) {
   reply.xselection.time = request.time;
   reply.xselection.property = None;
   const Atom property = request.property != None ? request.property : request.target;
-  if (request.selection == atoms_[kSelection]) {
-    if (request.target == atoms_[kUriList]) {
-      XChangeProperty(display_, request.requestor, property, atoms_[kUriList], 8,
-                      PropModeReplace, reinterpret_cast<const unsigned char*>(uriList_.data()),
-                      static_cast<int>(uriList_.size()));
-      reply.xselection.property = property;
-    } else if (request.target == atoms_[kTargets]) {
-      const Atom offered[] = {atoms_[kTargets], atoms_[kUriList]};
-      XChangeProperty(display_, request.requestor, property, XA_ATOM, 32, PropModeReplace,
-                      reinterpret_cast<const unsigned char*>(offered), 2);
-      reply.xselection.property = property;
-    }
+  if (request.target == atoms_[kUriList]) {
+    XChangeProperty(display_, request.requestor, property, atoms_[kUriList], 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(uriList_.data()),
+                    static_cast<int>(uriList_.size()));
+    reply.xselection.property = property;
+  } else if (request.target == atoms_[kTargets]) {
+    const Atom offered[] = {atoms_[kTargets], atoms_[kUriList]};
+    XChangeProperty(display_, request.requestor, property, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(offered), 2);
+    reply.xselection.property = property;
   }
   XSendEvent(display_, request.requestor, False, NoEventMask, &reply);
   XFlush(display_);

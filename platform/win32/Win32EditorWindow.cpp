@@ -19,23 +19,33 @@ HINSTANCE ThisModule() {
   return module;
 }
 
-TShiftState KeysOf(WPARAM wParam) {
-  std::uint8_t bits = 0;
-  if (wParam & MK_SHIFT) bits |= ssShift;
-  if (wParam & MK_CONTROL) bits |= ssCtrl;
-  if (GetKeyState(VK_MENU) < 0) bits |= ssAlt;
-  return TShiftState::FromBits(bits);
+std::uint8_t KeysOf(WPARAM wParam) {
+  std::uint8_t keys = 0;
+  if (wParam & MK_SHIFT) keys |= pkShift;
+  if (wParam & MK_CONTROL) keys |= pkCtrl;
+  if (GetKeyState(VK_MENU) < 0) keys |= pkAlt;
+  return keys;
+}
+
+std::uint8_t BitOf(PointerButton button) {
+  return static_cast<std::uint8_t>(1u << static_cast<unsigned>(button));
+}
+
+PointerEvent EventAt(PointerEvent::Kind kind, PointerButton button, std::uint8_t keys,
+                     LPARAM lParam) {
+  return {kind, button, keys, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam),
+          static_cast<unsigned long>(GetMessageTime())};
 }
 
 }  // namespace
 
-std::unique_ptr<NativeEditorWindow> OpenNativeEditorWindow(void* parent, TForm& form,
+std::unique_ptr<NativeEditorWindow> OpenNativeEditorWindow(void* parent, EditorView& view,
                                                            TimerClock& clock) {
   if (!parent) return nullptr;
-  return Win32EditorWindow::Open(static_cast<HWND>(parent), form, clock);
+  return Win32EditorWindow::Open(static_cast<HWND>(parent), view, clock);
 }
 
-std::unique_ptr<Win32EditorWindow> Win32EditorWindow::Open(HWND parent, TForm& form,
+std::unique_ptr<Win32EditorWindow> Win32EditorWindow::Open(HWND parent, EditorView& view,
                                                            TimerClock& clock) {
   if (!IsWindow(parent)) return nullptr;
   const HINSTANCE module = ThisModule();
@@ -44,14 +54,15 @@ std::unique_ptr<Win32EditorWindow> Win32EditorWindow::Open(HWND parent, TForm& f
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = &Proc;
     wc.hInstance = module;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    // No class cursor: WM_SETCURSOR asks the view which one it wants.
+    wc.hCursor = nullptr;
     wc.lpszClassName = kClassName;
     if (!RegisterClassW(&wc)) return nullptr;
   }
   ++windowsOpen;
-  std::unique_ptr<Win32EditorWindow> window(new Win32EditorWindow(form, clock));
+  std::unique_ptr<Win32EditorWindow> window(new Win32EditorWindow(view, clock));
   window->hwnd_ = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0,
-                                  0, form.Width(), form.Height(), parent, nullptr, module,
+                                  0, view.Width(), view.Height(), parent, nullptr, module,
                                   window.get());
   if (!window->hwnd_) return nullptr;
   SetTimer(window->hwnd_, kTimerId, kTimerPeriodMs, nullptr);
@@ -60,16 +71,16 @@ std::unique_ptr<Win32EditorWindow> Win32EditorWindow::Open(HWND parent, TForm& f
   return window;
 }
 
-Win32EditorWindow::Win32EditorWindow(TForm& form, TimerClock& clock)
-    : form_(form), elapsed_(clock, std::chrono::steady_clock::now()) {
+Win32EditorWindow::Win32EditorWindow(EditorView& view, TimerClock& clock)
+    : view_(view), elapsed_(clock, std::chrono::steady_clock::now()) {
   // OLE on the window's own thread, never from the library's load routine.
   const HRESULT hr = OleInitialize(nullptr);
   oleReady_ = SUCCEEDED(hr);
   dropSource_ = new TDropFileSource();
   BITMAPINFOHEADER& h = bitmapInfo_.bmiHeader;
   h.biSize = sizeof h;
-  h.biWidth = form.Width();
-  h.biHeight = -form.Height();  // top-down, as the surface's rows lie
+  h.biWidth = view.Width();
+  h.biHeight = -view.Height();  // top-down, as the surface's rows lie
   h.biPlanes = 1;
   h.biBitCount = 32;
   h.biCompression = BI_RGB;
@@ -99,37 +110,41 @@ LRESULT CALLBACK Win32EditorWindow::Proc(HWND hwnd, UINT message, WPARAM wParam,
 
 LRESULT Win32EditorWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND: return 0;  // the form paints every pixel
+    case WM_ERASEBKGND: return 0;  // the view paints every pixel
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) != HTCLIENT) break;
+      ShowCursor();
+      return TRUE;
     case WM_PAINT: Paint(); return 0;
     case WM_TIMER:
       if (wParam != kTimerId) break;
       elapsed_.CatchUp();
       Refresh();
       return 0;
-    case WM_LBUTTONDOWN: Press(TMouseButton::mbLeft, wParam, lParam, false); return 0;
-    case WM_RBUTTONDOWN: Press(TMouseButton::mbRight, wParam, lParam, false); return 0;
-    case WM_MBUTTONDOWN: Press(TMouseButton::mbMiddle, wParam, lParam, false); return 0;
-    case WM_LBUTTONDBLCLK: Press(TMouseButton::mbLeft, wParam, lParam, true); return 0;
-    case WM_RBUTTONDBLCLK: Press(TMouseButton::mbRight, wParam, lParam, true); return 0;
-    case WM_MBUTTONDBLCLK: Press(TMouseButton::mbMiddle, wParam, lParam, true); return 0;
-    case WM_LBUTTONUP: Release(TMouseButton::mbLeft, wParam, lParam); return 0;
-    case WM_RBUTTONUP: Release(TMouseButton::mbRight, wParam, lParam); return 0;
-    case WM_MBUTTONUP: Release(TMouseButton::mbMiddle, wParam, lParam); return 0;
+    case WM_LBUTTONDOWN: Press(PointerButton::Left, wParam, lParam, false); return 0;
+    case WM_RBUTTONDOWN: Press(PointerButton::Right, wParam, lParam, false); return 0;
+    case WM_MBUTTONDOWN: Press(PointerButton::Middle, wParam, lParam, false); return 0;
+    case WM_LBUTTONDBLCLK: Press(PointerButton::Left, wParam, lParam, true); return 0;
+    case WM_RBUTTONDBLCLK: Press(PointerButton::Right, wParam, lParam, true); return 0;
+    case WM_MBUTTONDBLCLK: Press(PointerButton::Middle, wParam, lParam, true); return 0;
+    case WM_LBUTTONUP: Release(PointerButton::Left, wParam, lParam); return 0;
+    case WM_RBUTTONUP: Release(PointerButton::Right, wParam, lParam); return 0;
+    case WM_MBUTTONUP: Release(PointerButton::Middle, wParam, lParam); return 0;
     case WM_MOUSEMOVE:
       if (!tracking_) {
         TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, hwnd_, 0};
         tracking_ = TrackMouseEvent(&track) != FALSE;
       }
-      form_.PointerMove(KeysOf(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      view_.Pointer(EventAt(PointerEvent::Move, PointerButton::Left, KeysOf(wParam), lParam));
       Refresh();
       return 0;
     case WM_MOUSELEAVE:
       tracking_ = false;
-      form_.PointerLeave();
+      view_.PointerLeave();
       Refresh();
       return 0;
     case WM_CHAR:
-      if (wParam < 256) form_.KeyPress(static_cast<char>(wParam));
+      if (wParam < 256) view_.Key(static_cast<char>(wParam));
       Refresh();
       return 0;
     default: break;
@@ -137,42 +152,43 @@ LRESULT Win32EditorWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
-void Win32EditorWindow::Press(TMouseButton button, WPARAM wParam, LPARAM lParam, bool twice) {
+void Win32EditorWindow::Press(PointerButton button, WPARAM wParam, LPARAM lParam, bool twice) {
   // A press from a modal loop inside another press waits its turn.
   if (inPress_) return;
   if (held_ == 0) SetCapture(hwnd_);
-  held_ |= ShiftFlagOf(button);
-  TShiftState keys = KeysOf(wParam);
-  if (twice) keys = TShiftState::FromBits(keys.Bits() | ssDouble);
+  held_ |= BitOf(button);
+  std::uint8_t keys = KeysOf(wParam);
+  if (twice) keys |= pkDouble;
   inPress_ = true;
   releaseTaken_ = false;
-  form_.PointerDown(button, keys, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  view_.Pointer(EventAt(PointerEvent::Press, button, keys, lParam));
   inPress_ = false;
   if (releaseTaken_) {
-    // The drag loop or the message box swallowed the release: tell the form.
+    // The drag loop or the message box swallowed the release: tell the view.
     POINT at;
     GetCursorPos(&at);
     ScreenToClient(hwnd_, &at);
-    held_ &= static_cast<std::uint8_t>(~ShiftFlagOf(button));
+    held_ &= static_cast<std::uint8_t>(~BitOf(button));
     if (held_ == 0 && GetCapture() == hwnd_) ReleaseCapture();
-    form_.PointerUp(button, KeysOf(0), at.x, at.y);
+    view_.Pointer({PointerEvent::Release, button, 0, at.x, at.y,
+                   static_cast<unsigned long>(GetMessageTime())});
   }
   Refresh();
 }
 
-void Win32EditorWindow::Release(TMouseButton button, WPARAM wParam, LPARAM lParam) {
-  if (!(held_ & ShiftFlagOf(button))) return;  // its press was never ours
-  held_ &= static_cast<std::uint8_t>(~ShiftFlagOf(button));
+void Win32EditorWindow::Release(PointerButton button, WPARAM wParam, LPARAM lParam) {
+  if (!(held_ & BitOf(button))) return;  // its press was never ours
+  held_ &= static_cast<std::uint8_t>(~BitOf(button));
   if (held_ == 0 && GetCapture() == hwnd_) ReleaseCapture();
-  form_.PointerUp(button, KeysOf(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+  view_.Pointer(EventAt(PointerEvent::Release, button, KeysOf(wParam), lParam));
   Refresh();
 }
 
 void Win32EditorWindow::Paint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
-  if (form_.NeedsPaint()) form_.PaintInvalid();
-  const Surface& image = form_.Image();
+  if (view_.NeedsPaint()) view_.PaintInvalid();
+  const Surface& image = view_.Image();
   // The whole surface: the update region clips it to what needs it.
   StretchDIBits(dc, 0, 0, image.Width(), image.Height(), 0, 0, image.Width(), image.Height(),
                 image.Row(0), &bitmapInfo_, DIB_RGB_COLORS, SRCCOPY);
@@ -180,8 +196,8 @@ void Win32EditorWindow::Paint() {
 }
 
 void Win32EditorWindow::Refresh() {
-  if (!form_.NeedsPaint()) return;
-  for (const TRect& r : form_.PaintInvalid()) {
+  if (!view_.NeedsPaint()) return;
+  for (const TRect& r : view_.PaintInvalid()) {
     const RECT area{r.Left, r.Top, r.Right, r.Bottom};
     InvalidateRect(hwnd_, &area, FALSE);
   }
@@ -189,15 +205,25 @@ void Win32EditorWindow::Refresh() {
 
 void Win32EditorWindow::Idle() { Refresh(); }
 
-bool Win32EditorWindow::DragFileOut(const std::string& path) {
+void Win32EditorWindow::ShowCursor() {
+  POINT at;
+  GetCursorPos(&at);
+  ScreenToClient(hwnd_, &at);
+  const bool cross = view_.CursorAt(at.x, at.y) == ViewCursor::CrossHair;
+  SetCursor(LoadCursor(nullptr, cross ? IDC_CROSS : IDC_ARROW));
+}
+
+bool Win32EditorWindow::DragFileOut(const std::string& path, DragEnded ended) {
   if (!oleReady_ || !inPress_) return false;
   dropSource_->Files.assign(1, path);
   // DoDragDrop captures the mouse itself and ends on the release.
   ReleaseCapture();
   const TDragResult result = dropSource_->BeginFileDrag();
   releaseTaken_ = true;
-  return result == TDragResult::drDropCopy || result == TDragResult::drDropMove ||
-         result == TDragResult::drDropLink;
+  if (ended)
+    ended(result == TDragResult::drDropCopy || result == TDragResult::drDropMove ||
+          result == TDragResult::drDropLink);
+  return true;
 }
 
 void Win32EditorWindow::ShowMessage(const std::string& text) {

@@ -17,11 +17,12 @@ namespace {
 class RecordingNativeWindow : public NativeEditorWindow {
 public:
   void Idle() override {}
-  bool DragFileOut(const std::string& path) override {
+  bool DragFileOut(const std::string& path, DragEnded ended) override {
     std::ifstream file(path, std::ios::binary);
     std::string header(4, '\0');
     file.read(header.data(), 4);
     drags.push_back({path, header});
+    if (ended) ended(true);
     return true;
   }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }

@@ -1,6 +1,6 @@
 // A plug-in instance in this process with its editor bridge, driven through
 // the effect record's dispatcher as a host drives it; the editor opens
-// headless (no parent window).
+// headless, with nothing to show it in.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ protected:
     AEffect* e = plugin->getAeffect();
     return e->dispatcher(e, opcode, index, value, ptr, opt);
   }
-  void open() { ASSERT_EQ(dispatch(effEditOpen), 1); }
+  void open() { ASSERT_EQ(bridge().openHeadless(), 1); }
   void idle() { dispatch(effEditIdle); }
   void load(PatternImage& image) {
     ASSERT_EQ(dispatch(effSetChunk, 0, static_cast<VstIntPtr>(image.bytes().size()),

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Editing in a real window (run under xvfb-run.sh): xdotool paints and erases
 # cells, steps the channels, stores a pattern and draws a velocity, then the
-# plug-in's chunk, saved by the host when the editor closes, must show each
+# plug-in's chunk, saved by the host when it is told to end, must show each
 # change. The editor opens on the host's demo pattern, whose row 11 is empty.
 #   [ARTIFACTS=DIR] edit-strokes.sh HOST PLUGIN
 set -uo pipefail
@@ -24,7 +24,7 @@ stroke() {  # stroke BUTTON ROW FROM_STEP TO_STEP
   sleep 0.4
 }
 
-"$host" editor --for 12 --save-chunk "$work/chunk.bin" "$plugin" >"$work/host.out" 2>&1 &
+"$host" editor --for 60 --save-chunk "$work/chunk.bin" "$plugin" >"$work/host.out" 2>&1 &
 host_pid=$!
 timeout 20 xdotool search --sync --name "Quaverlin editor" >/dev/null || fail "no editor window"
 sleep 1
@@ -51,6 +51,8 @@ if [ -n "${ARTIFACTS:-}" ]; then
   mkdir -p "$ARTIFACTS" && import -window root -crop 746x321+0+0 "$ARTIFACTS/edited-x11.png"
 fi
 import -window root -crop 746x321+0+0 "$work/shot.png"
+# Done: the host closes the editor and saves the chunk as it ends.
+kill -TERM $host_pid
 wait $host_pid || fail "the host failed: $(cat "$work/host.out")"
 [ -s "$work/chunk.bin" ] || { fail "no chunk saved"; exit 1; }
 

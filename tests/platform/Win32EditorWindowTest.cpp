@@ -1,7 +1,10 @@
-#include "platform/NativeEditorWindow.h"
-#include "tests/widgets/FormFixture.h"
-
+// The editor's Win32 window showing a fake view.
+#include <gtest/gtest.h>
 #include <windows.h>
+
+#include "platform/NativeEditorWindow.h"
+#include "skin/DIBTimer.h"
+#include "tests/platform/FakeView.h"
 
 #include <thread>
 #include <vector>
@@ -16,18 +19,9 @@ bool WindowSystem() {
   return !wine || GetEnvironmentVariableA("DISPLAY", nullptr, 0) > 0;
 }
 
-class Win32EditorWindowTest : public FormFixture {
+class Win32EditorWindowTest : public ::testing::Test {
 protected:
-  Win32EditorWindowTest() : FormFixture(120, 80) {}
-
   void SetUp() override {
-    TControl& panel = form.Add<TControl>("Panel", 20, 10, 60, 40);
-    panel.OnMouseDown = [this](TControl*, TMouseButton b, TShiftState s, int x, int y) {
-      downs.push_back({b, s, x, y});
-    };
-    panel.OnMouseUp = [this](TControl*, TMouseButton b, TShiftState s, int x, int y) {
-      ups.push_back({b, s, x, y});
-    };
     if (!WindowSystem()) GTEST_SKIP() << "no window system";
     parent = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200,
                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -48,19 +42,17 @@ protected:
     return GetClassInfoW(GetModuleHandleW(nullptr), L"QuaverlinEditorWindow", &wc) != FALSE;
   }
 
-  struct Seen {
-    TMouseButton button;
-    TShiftState shift;
-    int x, y;
-  };
+  std::unique_ptr<NativeEditorWindow> Open() { return OpenNativeEditorWindow(parent, view, clock); }
+
   HWND parent = nullptr;
-  std::vector<Seen> downs, ups;
+  TimerClock clock;
+  FakeView view{120, 80};
 };
 
 }  // namespace
 
 TEST_F(Win32EditorWindowTest, OpensAVisibleChildOfTheFormsSizeAtTheOrigin) {
-  auto window = OpenNativeEditorWindow(parent, form, clock);
+  auto window = Open();
   ASSERT_TRUE(window);
   const std::vector<HWND> children = Children();
   ASSERT_EQ(children.size(), 1u);
@@ -74,7 +66,7 @@ TEST_F(Win32EditorWindowTest, OpensAVisibleChildOfTheFormsSizeAtTheOrigin) {
   EXPECT_EQ(r.top, 0);
   EXPECT_EQ(r.right, 120);
   EXPECT_EQ(r.bottom, 80);
-  // It erases nothing: the form paints every pixel.
+  // It erases nothing: the view paints every pixel.
   HDC dc = GetDC(editor);
   EXPECT_EQ(SendMessageW(editor, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 0);
   ReleaseDC(editor, dc);
@@ -82,8 +74,8 @@ TEST_F(Win32EditorWindowTest, OpensAVisibleChildOfTheFormsSizeAtTheOrigin) {
 
 TEST_F(Win32EditorWindowTest, TheClassLivesOnlyWhileAWindowDoes) {
   EXPECT_FALSE(ClassRegistered());
-  auto first = OpenNativeEditorWindow(parent, form, clock);
-  auto second = OpenNativeEditorWindow(parent, form, clock);
+  auto first = Open();
+  auto second = Open();
   EXPECT_TRUE(ClassRegistered());
   first.reset();
   EXPECT_TRUE(ClassRegistered());
@@ -92,7 +84,7 @@ TEST_F(Win32EditorWindowTest, TheClassLivesOnlyWhileAWindowDoes) {
 }
 
 TEST_F(Win32EditorWindowTest, APressCapturesTheMouseUntilItsReleaseWithTheShiftState) {
-  auto window = OpenNativeEditorWindow(parent, form, clock);
+  auto window = Open();
   ASSERT_TRUE(window);
   const HWND editor = Children().at(0);
   SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT | MK_CONTROL, MAKELPARAM(30, 25));
@@ -103,25 +95,28 @@ TEST_F(Win32EditorWindowTest, APressCapturesTheMouseUntilItsReleaseWithTheShiftS
   SendMessageW(editor, WM_LBUTTONUP, 0, MAKELPARAM(200, 150));
   EXPECT_NE(GetCapture(), editor);
 
-  ASSERT_EQ(downs.size(), 2u);
-  EXPECT_EQ(downs[0].shift, (TShiftState{ssShift, ssCtrl, ssLeft}));
-  EXPECT_EQ(downs[0].x, 10);
-  EXPECT_EQ(downs[0].y, 15);
-  EXPECT_EQ(downs[1].button, TMouseButton::mbRight);
-  ASSERT_EQ(ups.size(), 2u);
-  EXPECT_EQ(ups[1].button, TMouseButton::mbLeft);
-  EXPECT_EQ(ups[1].x, 180) << "captured: the release far outside reaches the panel";
+  const std::vector<PointerEvent>& e = view.events;
+  ASSERT_EQ(e.size(), 4u);
+  EXPECT_EQ(e[0].kind, PointerEvent::Press);
+  EXPECT_EQ(e[0].keys, pkShift | pkCtrl);
+  EXPECT_EQ(e[0].x, 30);
+  EXPECT_EQ(e[0].y, 25);
+  EXPECT_EQ(e[1].button, PointerButton::Right);
+  EXPECT_EQ(e[2].kind, PointerEvent::Release);
+  EXPECT_EQ(e[3].kind, PointerEvent::Release);
+  EXPECT_EQ(e[3].button, PointerButton::Left);
+  EXPECT_EQ(e[3].x, 200) << "captured: the release far outside reaches the view";
 }
 
 TEST_F(Win32EditorWindowTest, AReleaseWithoutItsPressIsNotPassedOn) {
-  auto window = OpenNativeEditorWindow(parent, form, clock);
+  auto window = Open();
   const HWND editor = Children().at(0);
   SendMessageW(editor, WM_LBUTTONUP, 0, MAKELPARAM(30, 25));
-  EXPECT_TRUE(ups.empty());
+  EXPECT_TRUE(view.events.empty());
 }
 
 TEST_F(Win32EditorWindowTest, TheTimerMessageMovesTheClockByTheTimeThatPassed) {
-  auto window = OpenNativeEditorWindow(parent, form, clock);
+  auto window = Open();
   const HWND editor = Children().at(0);
   std::this_thread::sleep_for(std::chrono::milliseconds(60));
   SendMessageW(editor, WM_TIMER, 1, 0);
@@ -131,9 +126,9 @@ TEST_F(Win32EditorWindowTest, TheTimerMessageMovesTheClockByTheTimeThatPassed) {
 
 TEST_F(Win32EditorWindowTest, TwoHundredOpenIdleCloseCyclesLeaveNoWindowBehind) {
   for (int cycle = 0; cycle < 200; ++cycle) {
-    auto window = OpenNativeEditorWindow(parent, form, clock);
+    auto window = Open();
     ASSERT_TRUE(window);
-    form.Invalidate();
+    view.Invalidate();
     window->Idle();
   }
   EXPECT_TRUE(Children().empty());
@@ -141,8 +136,24 @@ TEST_F(Win32EditorWindowTest, TwoHundredOpenIdleCloseCyclesLeaveNoWindowBehind) 
 }
 
 TEST_F(Win32EditorWindowTest, NoParentOrADeadOneMeansNoWindow) {
-  EXPECT_EQ(OpenNativeEditorWindow(nullptr, form, clock), nullptr);
+  EXPECT_EQ(OpenNativeEditorWindow(nullptr, view, clock), nullptr);
   HWND gone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
   DestroyWindow(gone);
-  EXPECT_EQ(OpenNativeEditorWindow(gone, form, clock), nullptr);
+  EXPECT_EQ(OpenNativeEditorWindow(gone, view, clock), nullptr);
+}
+
+TEST_F(Win32EditorWindowTest, TheCursorIsTheOneTheViewAsksForWhereThePointerIs) {
+  view.crossHair = TRect{0, 0, 60, 80};
+  auto window = Open();
+  const HWND editor = Children().at(0);
+  POINT origin{0, 0};
+  ClientToScreen(editor, &origin);
+  const auto cursorAt = [&](int x, int y) {
+    SetCursorPos(origin.x + x, origin.y + y);
+    SendMessageW(editor, WM_SETCURSOR, reinterpret_cast<WPARAM>(editor),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  EXPECT_EQ(cursorAt(30, 40), LoadCursor(nullptr, IDC_CROSS));
+  EXPECT_EQ(cursorAt(90, 40), LoadCursor(nullptr, IDC_ARROW));
 }

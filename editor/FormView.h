@@ -1,0 +1,30 @@
+// The editor form as the native window sees it: its picture, its input and
+// the cursor of the control under the pointer.
+#pragma once
+
+#include <vector>
+
+#include "platform/EditorView.h"
+#include "widgets/Form.h"
+
+class FormView final : public EditorView {
+public:
+  // Over any of `crossHair` the pointer is a cross-hair, elsewhere an arrow.
+  FormView(TForm& form, std::vector<const TControl*> crossHair)
+      : form_(form), crossHair_(std::move(crossHair)) {}
+
+  int Width() const override { return form_.Width(); }
+  int Height() const override { return form_.Height(); }
+  const Surface& Image() const override { return form_.Image(); }
+  bool NeedsPaint() const override { return form_.NeedsPaint(); }
+  std::vector<TRect> PaintInvalid() override { return form_.PaintInvalid(); }
+  void Pointer(const PointerEvent& event) override;
+  void PointerLeave() override { form_.PointerLeave(); }
+  void Key(char ch) override { form_.KeyPress(ch); }
+  ViewCursor CursorAt(int x, int y) const override;
+  TextRenderer& Text() const override { return form_.Text(); }
+
+private:
+  TForm& form_;
+  std::vector<const TControl*> crossHair_;
+};
