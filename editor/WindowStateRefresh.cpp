@@ -74,14 +74,16 @@ void TPluginEditorWindow::UpdateVelocityGrid(int row) {
 
 void TPluginEditorWindow::UpdateShiftGrid(int row) {
   // The gauge spans 1/32 second each way of its middle, 32 units. The rate is
-  // whatever the host reported: a rate close to zero makes every shift but
-  // none run off the end of the gauge, which then shows its end.
-  const double rate = currentSampleRate.load();
+  // whatever the host reported: close to zero (or a denormal the processor
+  // reads as zero) every shift but none runs off the end of the gauge, which
+  // then shows its end.
+  const double unitsPerSample = -1024.0 / currentSampleRate.load();
   int levels[32];
-  for (int step = 0; step < 32; ++step)
-    levels[step] =
-        plugin.getPatternValue(step, row, StepState) == kNotSet
-            ? 32
-            : Round(plugin.getPatternValue(step, row, StepShift) * -1024.0 / rate + 32.0);
+  for (int step = 0; step < 32; ++step) {
+    const VstInt16 shift = plugin.getPatternValue(step, row, StepShift);
+    levels[step] = plugin.getPatternValue(step, row, StepState) == kNotSet || shift == 0
+                       ? 32
+                       : Round(shift * unitsPerSample + 32.0);
+  }
   for (int step = 0; step < 32; ++step) ShiftGauges[step]->SetProgress(levels[step]);
 }
