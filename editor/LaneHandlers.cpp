@@ -37,7 +37,7 @@ void TPluginEditorWindow::ShiftSldMouseMove(TControl* Sender, TShiftState Shift,
   // The top is the latest a note may sound, 1/32 second; the bottom the earliest.
   const double samplesPerUnit = -(currentSampleRate.load() / 32.0) / 32.0;
   plugin.setPatternValue(step, selectedRow,
-                         static_cast<VstInt16>(Round((gauge.Progress() - 32) * samplesPerUnit)),
+                         RoundTo<VstInt16>((gauge.Progress() - 32) * samplesPerUnit),
                          StepShift);
 }
 

@@ -73,12 +73,17 @@ void TPluginEditorWindow::UpdateVelocityGrid(int row) {
 }
 
 void TPluginEditorWindow::UpdateShiftGrid(int row) {
-  const double rate = currentSampleRate.load();
+  // The gauge spans 1/32 second each way of its middle, 32 units. The rate is
+  // whatever the host reported: close to zero (or a denormal the processor
+  // reads as zero) every shift but none runs off the end of the gauge, which
+  // then shows its end.
+  const double unitsPerSample = -1024.0 / currentSampleRate.load();
   int levels[32];
-  for (int step = 0; step < 32; ++step)
-    levels[step] =
-        plugin.getPatternValue(step, row, StepState) == kNotSet
-            ? 32
-            : Round(plugin.getPatternValue(step, row, StepShift) * (-32.0 / (rate / 32.0))) + 32;
+  for (int step = 0; step < 32; ++step) {
+    const VstInt16 shift = plugin.getPatternValue(step, row, StepShift);
+    levels[step] = plugin.getPatternValue(step, row, StepState) == kNotSet || shift == 0
+                       ? 32
+                       : Round(shift * unitsPerSample + 32.0);
+  }
   for (int step = 0; step < 32; ++step) ShiftGauges[step]->SetProgress(levels[step]);
 }

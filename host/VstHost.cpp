@@ -104,8 +104,10 @@ VstIntPtr VstHost::sendMidi(const std::vector<VstMidiEvent>& events) {
   std::vector<unsigned char> storage(sizeof(VstEvents) + events.size() * sizeof(VstEvent*));
   auto* list = reinterpret_cast<VstEvents*>(storage.data());
   list->numEvents = static_cast<VstInt32>(events.size());
+  // Through a pointer: indexing the declared array past two is out of bounds.
+  VstEvent** slots = list->events;
   for (std::size_t i = 0; i < events.size(); ++i)
-    list->events[i] = reinterpret_cast<VstEvent*>(const_cast<VstMidiEvent*>(&events[i]));
+    slots[i] = reinterpret_cast<VstEvent*>(const_cast<VstMidiEvent*>(&events[i]));
   return dispatch(effProcessEvents, 0, 0, list);
 }
 
@@ -135,10 +137,11 @@ VstIntPtr VstHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void
     case audioMasterProcessEvents: {
       const auto* list = static_cast<const VstEvents*>(ptr);
       if (!list) return 0;
+      VstEvent* const* events = list->events;
       for (VstInt32 i = 0; i < list->numEvents; ++i) {
-        if (list->events[i]->type != kVstMidiType) continue;
+        if (events[i]->type != kVstMidiType) continue;
         ReceivedEvent event{block_, listInBlock_, {}};
-        std::memcpy(&event.midi, list->events[i], sizeof(VstMidiEvent));
+        std::memcpy(&event.midi, events[i], sizeof(VstMidiEvent));
         received.push_back(event);
       }
       ++listInBlock_;

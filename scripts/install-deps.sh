@@ -2,8 +2,8 @@
 # Installs what building and testing need, from Debian's packages only.
 # Quick when everything is already there: it only checks.
 #   install-deps.sh build   compilers and libraries for the native build
-#   install-deps.sh all     also mingw-w64, Wine (32 and 64 bit), Xvfb, clang's
-#                           fuzzer runtime, Ardour and the test readers
+#   install-deps.sh all     also mingw-w64, Wine (32 and 64 bit), Xvfb, Ardour,
+#                           the test readers and clang for the fuzzers
 #
 # Debian's mirrors are sometimes caught mid-sync: index updates are retried,
 # and if wine32:i386 alone still cannot be installed (an i386 index out of
@@ -19,7 +19,9 @@ native_pkgs=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libb
   fonts-liberation dpkg-dev)
 cross_pkgs=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64
   qemu-user-static wine wine64 fonts-wine xvfb x11-apps imagemagick xdotool
-  dpf-plugins-vst ardour python3-mido midicsv clang libclang-rt-14-dev)
+  dpf-plugins-vst ardour python3-mido midicsv)
+# The fuzzers' build: clang with libFuzzer and its sanitizer runtimes.
+fuzz_pkgs=(clang libclang-rt-14-dev)
 
 missing() {
   local p
@@ -46,7 +48,7 @@ install() {
 }
 
 pkgs=("${native_pkgs[@]}")
-[ "$want" = all ] && pkgs+=("${cross_pkgs[@]}")
+[ "$want" = all ] && pkgs+=("${cross_pkgs[@]}" "${fuzz_pkgs[@]}")
 
 updated=no
 if [ "$want" = all ] && ! dpkg --print-foreign-architectures | grep -qx i386; then

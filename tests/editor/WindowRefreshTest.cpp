@@ -1,6 +1,8 @@
 // The idle refresh shows exactly the plug-in's state, whichever way it
 // changed: a project the host restores, a pattern recalled by MIDI, a
 // program change.
+#include <limits>
+
 #include "editor/NoteConversion.h"
 #include "host/VstHost.h"
 #include "tests/editor/EditorFixture.h"
@@ -155,6 +157,31 @@ TEST_F(WindowRefresh, TheShiftLaneFollowsTheCurrentSampleRate) {
   currentSampleRate = 96000.0;
   idle();
   EXPECT_EQ(window().ShiftGauges[0]->Progress(), 16);
+}
+
+TEST_F(WindowRefresh, AShiftLaneUnderARateNearZeroOrHugeShowsItsEndsOrItsMiddle) {
+  // Rates a host may report: any shift but none runs off the gauge near zero
+  // and vanishes under a huge one, and nothing is converted out of range.
+  const struct {
+    double rate;
+    int early, none, late;
+  } cases[] = {
+      {std::numeric_limits<double>::denorm_min(), 64, 32, 0},
+      {1e-300, 64, 32, 0},
+      {0.01, 64, 32, 0},
+      {1e300, 32, 32, 32},
+      {std::numeric_limits<double>::max(), 32, 32, 32},
+  };
+  for (int step : {0, 1, 2}) set(step, 0, 0x90, StepState);
+  set(0, 0, -1500, StepShift);
+  set(2, 0, 1500, StepShift);
+  for (const auto& c : cases) {
+    currentSampleRate = c.rate;
+    idle();
+    EXPECT_EQ(shiftLane()[0], c.early) << c.rate;
+    EXPECT_EQ(shiftLane()[1], c.none) << c.rate;
+    EXPECT_EQ(shiftLane()[2], c.late) << c.rate;
+  }
 }
 
 TEST_F(WindowRefresh, AnUnchangedStateRepaintsNothing) {

@@ -3,8 +3,23 @@
 #include <cmath>
 #include <cstring>
 
-DirectHost::DirectHost() : plugin_(std::make_unique<APlugin>(&DirectHost::callback, nullptr)) {
-  plugin_->getAeffect()->user = this;
+#include "frame/PluginEntry.h"
+
+DirectHost::DirectHost(EditorKind editor) : editor_(editor), plugin_(makePlugin()) {}
+
+std::unique_ptr<APlugin> DirectHost::makePlugin() {
+  std::unique_ptr<APlugin> plugin(
+      editor_ == EditorKind::bridge
+          ? static_cast<APlugin*>(createEffectInstance(&DirectHost::callback))
+          : new APlugin(&DirectHost::callback, nullptr));
+  plugin->getAeffect()->user = this;
+  return plugin;
+}
+
+void DirectHost::reopen() {
+  AEffect* effect = plugin_.release()->getAeffect();
+  effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
+  plugin_ = makePlugin();
 }
 
 DirectHost::~DirectHost() = default;
@@ -34,9 +49,11 @@ VstIntPtr DirectHost::callback(AEffect* effect, VstInt32 opcode, VstInt32, VstIn
   if (opcode == audioMasterProcessEvents) {
     const auto* list = static_cast<const VstEvents*>(ptr);
     SentList sent{host->block, {}};
+    // Through a pointer: the list holds more than the two entries it declares.
+    VstEvent* const* events = list->events;
     for (VstInt32 i = 0; i < list->numEvents; ++i) {
       VstMidiEvent event;
-      std::memcpy(&event, list->events[i], sizeof event);
+      std::memcpy(&event, events[i], sizeof event);
       sent.events.push_back(event);
     }
     host->lists.push_back(std::move(sent));

@@ -14,7 +14,10 @@ struct SentList {
 
 class DirectHost {
 public:
-  DirectHost();
+  // With `EditorKind::bridge` the plug-in is the one the entry point makes,
+  // editor bridge included; otherwise the engine alone.
+  enum class EditorKind { none, bridge };
+  explicit DirectHost(EditorKind editor = EditorKind::none);
   ~DirectHost();
   DirectHost(const DirectHost&) = delete;
   DirectHost& operator=(const DirectHost&) = delete;
@@ -23,6 +26,9 @@ public:
   void play(VstInt32 frames);
   std::vector<unsigned char> image();
   bool load(std::vector<unsigned char> image);
+  // Closes the plug-in through its dispatcher, which deletes it, as a host
+  // does, and makes a fresh one in its place.
+  void reopen();
 
   APlugin& plugin() { return *plugin_; }
   VstTimeInfo time{};
@@ -33,6 +39,9 @@ public:
 private:
   static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                             void* ptr, float opt);
+  std::unique_ptr<APlugin> makePlugin();
+
+  EditorKind editor_;
   std::unique_ptr<APlugin> plugin_;
 };
 
