@@ -97,10 +97,13 @@ BlockTiming readBlockTiming(const VstTimeInfo* info) {
 void StepClock::playBlock(const BlockTiming& timing, VstInt32 sampleFrames, PlaySource& source,
                           BlockEvents& out) {
   out.clear();
+  // A block without frames has no room for an event: whatever it would
+  // start or stop waits for the next block that has.
+  if (sampleFrames <= 0) return;
   source_ = &source;
   out_ = &out;
   playing_ = timing.playing;
-  frames_ = std::max<VstInt32>(sampleFrames, 0);
+  frames_ = sampleFrames;
   for (Voice& voice : voices_) {
     voice.struckAt = -1;
     voice.lastEvent = 0;

@@ -46,6 +46,8 @@ void ReferenceSequencer::store(int pattern) { patterns[pattern] = patterns[kCurr
 
 void ReferenceSequencer::block(const VstTimeInfo* info, VstInt32 sampleFrames) {
   events.clear();
+  // A block without frames has no room for events: nothing happens in it.
+  if (sampleFrames <= 0) return;
   // Which transports count as standing is the input rule, not the clock's.
   const BlockTiming timing = readBlockTiming(info);
   const bool playing = timing.playing;

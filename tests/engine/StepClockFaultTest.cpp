@@ -147,6 +147,27 @@ TEST(StepClockFaults, APositionRoundedToTicksIsNoJump) {
   EXPECT_EQ(heard.size(), 8u);
 }
 
+// A block of no frames has no room for events: the stop, or the release
+// after a locate, goes out in the next block that has frames.
+TEST(StepClockFaults, ABlockWithoutFramesSendsNothingAndDefersTheStop) {
+  SongHost song;
+  song.set(0, 0, kSet, StepState);
+  EXPECT_EQ(show(song.play(512)), "90 3B 7F @0");
+  song.playing = false;
+  EXPECT_EQ(show(song.play(0)), "");
+  const std::vector<VstMidiEvent> stop = song.play(512);
+  EXPECT_EQ(stop.size(), 12u);
+  EXPECT_TRUE(std::all_of(stop.begin(), stop.end(), [](const VstMidiEvent& e) {
+    return (e.midiData[0] & 0xF0) == 0x80 && e.deltaFrames == 0;
+  }));
+  song.playing = true;
+  song.transport.samplePos = 0;
+  EXPECT_EQ(show(song.play(512)), "90 3B 7F @0");
+  song.transport.locate(4.0);
+  EXPECT_EQ(show(song.play(0)), "");
+  EXPECT_EQ(show(song.play(512)), "80 3B 00 @0");
+}
+
 // (c) A note keeps its length when the row gets another note while it
 // sounds: the old note ends where it would have, the new one plays from the
 // next strike.
