@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -18,6 +17,9 @@ constexpr VstInt32 kTimeInfoRequest = 0x7FFF;
 
 APlugin::APlugin(audioMasterCallback audioMaster, EditorFactory makeEditor)
     : AudioEffectX(audioMaster, kNumPrograms, kNumParams),
+      channel_(std::make_unique<PatternChannel>()),
+      editorPatterns_(*channel_),
+      audioPatterns_(*channel_),
       chunkCopy_(std::make_unique<unsigned char[]>(kChunkSize)) {
   getHostVendorString(hostVendor_);
   getHostProductString(hostProduct_);
@@ -51,8 +53,7 @@ APlugin::~APlugin() {
 
 void APlugin::resetPatterns() {
   currentSampleRate = 44100.0;
-  std::lock_guard section(memory_.lock);
-  memory_.reset();
+  editorPatterns_.reset();
 }
 
 void APlugin::setPatternValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt32 kind) {
@@ -61,23 +62,17 @@ void APlugin::setPatternValue(VstInt32 step, VstInt32 row, VstInt16 value, VstIn
     if (!folder.empty()) writeMidiFile(folder + kExportFileName);
     return;
   }
-  std::lock_guard section(memory_.lock);
-  memory_.setValue(step, row, value, kind);
+  editorPatterns_.setValue(step, row, value, kind);
 }
 
 VstInt16 APlugin::getPatternValue(VstInt32 step, VstInt32 row, VstInt32 kind) {
-  std::lock_guard section(memory_.lock);
-  return memory_.getValue(step, row, kind);
+  return editorPatterns_.getValue(step, row, kind);
 }
 
 void APlugin::writeMidiFile(const std::string& path) {
   const VstTimeInfo* info = getTimeInfo(kTimeInfoRequest);
   const double tempo = info ? info->tempo : 0.0;
-  Pattern pattern;
-  {
-    std::lock_guard section(memory_.lock);
-    pattern = memory_.current();
-  }
+  const Pattern pattern = editorPatterns_.currentPattern();
   const std::vector<std::uint8_t> bytes = buildMidiFile(pattern, tempo);
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) throw std::runtime_error("Cannot create file " + path);
@@ -93,23 +88,20 @@ void APlugin::processReplacing(float**, float**, VstInt32 sampleFrames) {
   const BlockTiming timing = readBlockTiming(info);
   if (info && std::isfinite(info->sampleRate) && info->sampleRate > 0.0)
     currentSampleRate = info->sampleRate;
-  RealtimeSection section(memory_.lock);
-  StepClock(memory_, *this).playBlock(timing, sampleFrames);
+  audioPatterns_.beginBlock();
+  clock_.playBlock(audioPatterns_, *this, timing, sampleFrames);
+  audioPatterns_.endBlock(timing.playing);
 }
 
 VstInt32 APlugin::getChunk(void** data, bool) {
-  {
-    std::lock_guard section(memory_.lock);
-    memory_.savePatternImage(chunkCopy_.get());
-  }
+  editorPatterns_.saveImage(chunkCopy_.get());
   *data = chunkCopy_.get();
   return static_cast<VstInt32>(kChunkSize);
 }
 
 VstInt32 APlugin::setChunk(void* data, VstInt32 byteSize, bool) {
   if (byteSize < 0) return 0;
-  std::lock_guard section(memory_.lock);
-  return memory_.loadPatternImage(data, static_cast<std::size_t>(byteSize)) ? 1 : 0;
+  return editorPatterns_.loadImage(data, static_cast<std::size_t>(byteSize)) ? 1 : 0;
 }
 
 void APlugin::updateEditor() {
