@@ -15,7 +15,7 @@ public:
   // How much catching up one block does at most, in field edits; a pattern
   // copy counts as kCopyCost. What is left waits for the next block, or is
   // replaced by a copy of the editor's model when the ring runs full.
-  static constexpr int kBlockBudget = 256;
+  static constexpr int kBlockBudget = 64;
   static constexpr int kCopyCost = 16;
 
   explicit AudioPatterns(PatternChannel& channel) : channel_(channel) {}
@@ -47,7 +47,7 @@ private:
   void announceSwitch(std::uint64_t seq) noexcept;
 
   PatternChannel& channel_;
-  Pattern midiPatterns_[2];
+  Pattern midiPatterns_[2] = {};
   MidiRecall midiPlaying_;
   MidiRecall midiWaiting_;
   std::uint64_t switchedSeq_ = 0;
