@@ -1,12 +1,12 @@
 #include "engine/APlugin.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
 #include <vector>
 
 #include "engine/MidiFile.h"
-#include "engine/StepClock.h"
 #include "engine/TempFolder.h"
 
 std::atomic<double> currentSampleRate{44100.0};
@@ -80,17 +80,22 @@ void APlugin::writeMidiFile(const std::string& path) {
   std::fclose(file);
 }
 
-// The sequencer writes no audio; the accumulating entry does nothing at all.
 void APlugin::process(float**, float**, VstInt32) {}
 
-void APlugin::processReplacing(float**, float**, VstInt32 sampleFrames) {
+void APlugin::processReplacing(float**, float** outputs, VstInt32 sampleFrames) {
+  if (outputs && sampleFrames > 0)
+    for (int channel = 0; channel < 2; ++channel)
+      if (outputs[channel]) std::fill_n(outputs[channel], sampleFrames, 0.0f);
   const VstTimeInfo* info = getTimeInfo(kTimeInfoRequest);
   const BlockTiming timing = readBlockTiming(info);
   if (info && std::isfinite(info->sampleRate) && info->sampleRate > 0.0)
     currentSampleRate = info->sampleRate;
   audioPatterns_.beginBlock();
-  clock_.playBlock(audioPatterns_, *this, timing, sampleFrames);
-  audioPatterns_.endBlock(timing.playing);
+  clock_.playBlock(timing, sampleFrames, audioPatterns_, blockEvents_);
+  audioPatterns_.endBlock(clock_.playing());
+  // After the block: a host that calls back into the plug-in from here, or
+  // takes its time, finds nothing held.
+  if (blockEvents_.size() > 0) sendVstEventsToHost(blockEvents_.asVstEvents());
 }
 
 VstInt32 APlugin::getChunk(void** data, bool) {

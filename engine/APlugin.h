@@ -17,9 +17,10 @@
 
 #include "engine/APluginProgram.h"
 #include "engine/AudioPatterns.h"
-#include "engine/ClockScratch.h"
+#include "engine/BlockEvents.h"
 #include "engine/EditorPatterns.h"
 #include "engine/PatternChannel.h"
+#include "engine/StepClock.h"
 #include "engine/ValueKind.h"
 #include "frame/DAudioEffectX.h"
 
@@ -51,6 +52,8 @@ public:
   // std::runtime_error "Cannot create file <path>" when it cannot create it.
   void writeMidiFile(const std::string& path);
 
+  // The sequencer makes no sound: processReplacing writes silence to both
+  // outputs, process (which adds to them) leaves them alone.
   void process(float** inputs, float** outputs, VstInt32 sampleFrames) override;
   void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
   VstInt32 processEvents(VstEvents* events) override;
@@ -94,6 +97,9 @@ private:
   std::unique_ptr<PatternChannel> channel_;
   EditorPatterns editorPatterns_;
   AudioPatterns audioPatterns_;
-  ClockScratch clock_;
+  // The audio thread's own: the clock's state from block to block and the
+  // block's event list.
+  StepClock clock_;
+  BlockEvents blockEvents_;
   std::unique_ptr<unsigned char[]> chunkCopy_;
 };

@@ -24,18 +24,20 @@ constexpr int kPatternSlots = 26;
 struct PatternStep {
   std::uint8_t mode;      // 1 and 3 strike again after a sounding step; anything else ties
   std::uint8_t state;     // kNoteOn: a note plays at this step; kNoteOff: not set
-  std::uint8_t sounding;  // the step clock's mark: does the row sound from here on
+  std::uint8_t sounding;  // stored format only: kept as loaded, cleared, reset
   std::uint8_t velocity;
   std::int16_t shift;     // timing shift in samples, positive is later
   std::uint8_t padding[2];
-  std::int32_t onset;     // the step clock's scratch: frame offset in the last block
+  std::int32_t onset;     // stored format only: kept as loaded, cleared, reset
 };
 
 // One note lane.
 struct PatternRow {
   std::uint8_t note;
   std::uint8_t channel;
-  std::uint8_t soundingNote;     // what the sounding note's note-off will name
+  // Stored format only, like a step's `sounding` and `onset`: the step clock
+  // keeps what sounds in its own state and never writes the records.
+  std::uint8_t soundingNote;
   std::uint8_t soundingChannel;
   PatternStep steps[kSteps];
 };

@@ -21,10 +21,6 @@ public:
   bool switchPending = false;     // the queued pattern waits for the next step
   std::uint64_t pendingSeq = 0;   // the operation that queued it
   std::uint32_t pendingGen = 0;   // the MIDI recall it carries out, 0 for the editor's
-  // The step clock's own state, kept here only for the clock that still
-  // plays from a PatternMemory.
-  bool transportPlaying = false;
-  bool notesOffSent = false;
 
   Pattern& current() { return patterns[kCurrentSlot]; }
   Pattern& queued() { return patterns[kQueuedSlot]; }

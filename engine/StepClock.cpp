@@ -2,47 +2,20 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstddef>
-#include <limits>
 
 #include "engine/StepGrid.h"
 
 namespace {
 
 constexpr double kMaxPosition = 1099511627776.0;  // 2^40 quarter notes
-constexpr int kMaxStepEvents = 2 * kRows;          // a note-off and a note-on per row
-
-// A VstEvents header with room for one step's events, and the events.
-struct StepEventList {
-  VstInt32 numEvents = 0;
-  VstIntPtr reserved = 0;
-  VstEvent* events[kMaxStepEvents] = {};
-  VstMidiEvent midi[kMaxStepEvents] = {};
-
-  void add(VstInt32 deltaFrames, unsigned status, unsigned note, unsigned velocity) {
-    VstMidiEvent& event = midi[numEvents];
-    event.type = kVstMidiType;
-    event.byteSize = 24;
-    event.deltaFrames = deltaFrames;
-    event.midiData[0] = static_cast<unsigned char>(status);
-    event.midiData[1] = static_cast<unsigned char>(note & 0x7F);
-    event.midiData[2] = static_cast<unsigned char>(velocity & 0x7F);
-    events[numEvents] = reinterpret_cast<VstEvent*>(&event);
-    ++numEvents;
-  }
-  VstEvents* asVstEvents() { return reinterpret_cast<VstEvents*>(this); }
-};
-static_assert(offsetof(StepEventList, reserved) == offsetof(VstEvents, reserved));
-static_assert(offsetof(StepEventList, events) == offsetof(VstEvents, events));
+// How far a host's position may stray from where the last block ended and
+// still count as the same run: hosts that work the position out of their
+// sample counter each block round it differently every time.
+constexpr double kJitterFrames = 1.0;
 
 unsigned noteOff(unsigned channel) { return 0x80 | (channel & 0x0F); }
 unsigned noteOn(unsigned channel) { return 0x90 | (channel & 0x0F); }
 bool strikesAgain(std::uint8_t mode) { return mode == 1 || mode == 3; }
-
-std::int32_t storedOnset(std::int64_t onset) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      onset, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 // The first k in [lo, hi] for which the monotone `holds` is true (hi when it
 // is true nowhere before), searched outward from a guess.
@@ -85,6 +58,19 @@ std::int64_t firstVisit(std::int64_t lo, std::int64_t hi, std::int64_t guess, Pr
   return low;
 }
 
+// The range of shifts that can move a step's events in this block.
+struct ShiftRange {
+  std::int64_t least = 0;
+  std::int64_t most = 0;
+  void include(const Pattern& pattern) {
+    for (const PatternRow& row : pattern.rows)
+      for (const PatternStep& step : row.steps) {
+        least = std::min<std::int64_t>(least, step.shift);
+        most = std::max<std::int64_t>(most, step.shift);
+      }
+  }
+};
+
 }  // namespace
 
 BlockTiming readBlockTiming(const VstTimeInfo* info) {
@@ -94,138 +80,192 @@ BlockTiming readBlockTiming(const VstTimeInfo* info) {
   timing.ppqPos = info->ppqPos;
   timing.tempo = info->tempo;
   timing.barStartPos = info->barStartPos;
-  const double framesPerQuarter = 60.0 * (timing.sampleRate / timing.tempo);
+  const double framesPerStep = 60.0 * (timing.sampleRate / timing.tempo) * kQuartersPerStep;
   timing.hasGrid = std::isfinite(timing.sampleRate) && timing.sampleRate > 0.0 &&
                    std::isfinite(timing.tempo) && timing.tempo > 0.0 &&
-                   std::isfinite(framesPerQuarter) && framesPerQuarter >= 1.0 &&
+                   std::isfinite(framesPerStep) && framesPerStep >= 1.0 &&
                    std::abs(timing.ppqPos) <= kMaxPosition &&
                    std::abs(timing.barStartPos) <= kMaxPosition;
   timing.playing = timing.hasGrid && (info->flags & kVstTransportPlaying) != 0;
   return timing;
 }
 
-void StepClock::playBlock(const BlockTiming& timing, VstInt32 sampleFrames) {
+void StepClock::playBlock(const BlockTiming& timing, VstInt32 sampleFrames, PlaySource& source,
+                          BlockEvents& out) {
+  out.clear();
+  source_ = &source;
+  out_ = &out;
   playing_ = timing.playing;
-  frames_ = sampleFrames;
-  const int lastStep = timing.hasGrid ? scan(timing) : 0;
-  if (!playing_ && !memory_.notesOffSent) buildStepEvents(lastStep);
-  memory_.transportPlaying = playing_;
+  frames_ = std::max<VstInt32>(sampleFrames, 0);
+  for (Voice& voice : voices_) {
+    voice.struckAt = -1;
+    voice.lastEvent = 0;
+  }
+  if (playing_) {
+    followTransport(timing);
+    scan(timing);
+  } else {
+    timeline_.running = false;
+    if (!notesOffSent_) stop();
+    // A pattern recalled while the song ran takes over at the stop, even
+    // when no step played since the last one.
+    if (source.waiting()) source.takeOver();
+  }
+  out.sortByTime();
 }
 
-int StepClock::scan(const BlockTiming& timing) {
+void StepClock::followTransport(const BlockTiming& timing) {
+  const double samplesPerBeat = timing.sampleRate / timing.tempo;
+  bool continuous = false;
+  if (timeline_.running) {
+    const double expected = timeline_.origin + static_cast<double>(timeline_.nextBlock) /
+                                                   (60.0 * timeline_.samplesPerBeat);
+    continuous = std::abs(timing.ppqPos - expected) * 60.0 * samplesPerBeat <= kJitterFrames;
+  }
+  if (!continuous) {
+    // A locate, a loop or a first block: what sounded belongs to another
+    // place in the song.
+    releaseAll();
+    for (Voice& voice : voices_) voice.lastFired = kNeverFired;
+  }
+  if (!continuous || samplesPerBeat != timeline_.samplesPerBeat)
+    timeline_ = {true, timing.ppqPos, samplesPerBeat, 0};
+  blockStart_ = timeline_.nextBlock;
+  timeline_.nextBlock += frames_;
+}
+
+std::int64_t StepClock::gridFrame(double pos) const {
+  return floorToInt64((pos - timeline_.origin) * 60.0 * timeline_.samplesPerBeat);
+}
+
+void StepClock::scan(const BlockTiming& timing) {
   anchor_ = patternAnchor(timing.barStartPos);
-  ppqPos_ = timing.ppqPos;
-  samplesPerBeat_ = timing.sampleRate / timing.tempo;
-  const double framesPerQuarter = 60.0 * samplesPerBeat_;
+  anchorStep_ = truncateToInt64(std::round(anchor_ / kQuartersPerStep));
+  const double ppqPos = timing.ppqPos;
+  const double samplesPerBeat = timeline_.samplesPerBeat;
+  const double framesPerQuarter = 60.0 * samplesPerBeat;
   const double frames = frames_;
 
   auto position = [&](std::int64_t k) { return stepPosition(anchor_, k); };
-  auto frameOffset = [&](std::int64_t k) {
-    return truncateToInt64((position(k) - ppqPos_) * 60.0 * samplesPerBeat_);
-  };
   auto visitNear = [&](double quarter) {
     return truncateToInt64((quarter - anchor_) / kQuartersPerStep);
   };
 
-  // The walk goes on while the block's end lies beyond the whole quarter
-  // notes between the block start and the step.
-  const double walkEnd = ppqPos_ + frames / framesPerQuarter;
+  // The walk from the anchor goes on while the block's end lies beyond the
+  // whole quarter notes between the block start and the step.
+  const double walkEnd = ppqPos + frames / framesPerQuarter;
   const std::int64_t limit = std::max<std::int64_t>(0, visitNear(walkEnd + 2.0) + 8);
   const std::int64_t end = firstVisit(0, limit, visitNear(walkEnd + 1.0), [&](std::int64_t k) {
-    const std::int64_t wholeQuarters = truncateToInt64(position(k) - ppqPos_);
-    return !(frames > static_cast<double>(wholeQuarters * 60) * samplesPerBeat_);
+    const std::int64_t wholeQuarters = truncateToInt64(position(k) - ppqPos);
+    return !(frames > static_cast<double>(wholeQuarters * 60) * samplesPerBeat);
   });
 
-  // Only a visit whose grid offset some 16-bit shift can bring into the
-  // block can fire.
-  constexpr std::int64_t kEarliest = -std::numeric_limits<std::int16_t>::max();
-  const std::int64_t latest = frames_ - static_cast<std::int64_t>(std::numeric_limits<std::int16_t>::min()) - 1;
-  const std::int64_t fireFrom =
-      firstVisit(0, end, visitNear(ppqPos_ + static_cast<double>(kEarliest) / framesPerQuarter),
-                 [&](std::int64_t k) { return frameOffset(k) >= kEarliest; });
-  const std::int64_t fireTo = firstVisit(
-      fireFrom, end, visitNear(ppqPos_ + static_cast<double>(latest) / framesPerQuarter) + 1,
-      [&](std::int64_t k) { return frameOffset(k) > latest; });
-
-  // The last visit of every step leaves its onset marks in the pattern.
-  const std::int64_t tailFrom = std::max<std::int64_t>(0, end - kSteps);
-  if (fireFrom < fireTo && fireFrom < tailFrom) visitSteps(fireFrom, std::min(fireTo, tailFrom));
-  visitSteps(tailFrom, end);
-  return end > 0 ? static_cast<int>((end - 1) % kSteps) : 0;
-}
-
-void StepClock::visitSteps(std::int64_t from, std::int64_t to) {
+  // Only a visit whose grid frame some shift of the patterns in play can
+  // bring into the block can fire; the rest of the walk is skipped.
+  ShiftRange shifts;
+  shifts.include(source_->playing());
+  if (const Pattern* waiting = source_->waiting()) shifts.include(*waiting);
+  const std::int64_t earliest = blockStart_ - shifts.most;
+  const std::int64_t latest = blockStart_ + frames_ - shifts.least;  // exclusive
+  const double blockPos = timeline_.origin + static_cast<double>(blockStart_) / framesPerQuarter;
+  auto near = [&](std::int64_t frame) {
+    return visitNear(blockPos + static_cast<double>(frame - blockStart_) / framesPerQuarter);
+  };
+  const std::int64_t from = firstVisit(0, end, near(earliest),
+                                       [&](std::int64_t k) { return gridFrame(position(k)) >= earliest; });
+  const std::int64_t to = firstVisit(from, end, near(latest) + 1,
+                                     [&](std::int64_t k) { return gridFrame(position(k)) >= latest; });
   if (from >= to) return;
-  double pos = stepPosition(anchor_, from);
+  double pos = position(from);
   for (std::int64_t k = from; k < to; ++k) {
-    visit(static_cast<int>(k % kSteps), pos);
+    visit(k, pos);
     pos += kQuartersPerStep;
   }
 }
 
-void StepClock::visit(int step, double pos) {
-  const std::int64_t gridOffset = truncateToInt64((pos - ppqPos_) * 60.0 * samplesPerBeat_);
-  Pattern& now = memory_.current();
+void StepClock::visit(std::int64_t visitIndex, double pos) {
+  const int step = static_cast<int>(visitIndex % kSteps);
+  const std::int64_t songStep = anchorStep_ + visitIndex;
+  const std::int64_t grid = gridFrame(pos) - blockStart_;
+  const Pattern& playing = source_->playing();
+  const Pattern* waiting = source_->waiting();
+  const Pattern& from = waiting ? *waiting : playing;
+  bool fired = false;
   for (int r = 0; r < kRows; ++r) {
-    PatternStep& cell = now.rows[r].steps[step];
-    const std::int64_t onset = cell.shift + gridOffset;
-    if (onset >= 0 && onset < frames_) {
-      triggers_[r] = {true, static_cast<VstInt32>(onset)};
-      cell.onset = 0;
-      firedInBlock_ = true;
-    } else {
-      triggers_[r].fires = false;
-      cell.onset = storedOnset(onset);
-    }
+    const std::int64_t onset = grid + playing.rows[r].steps[step].shift;
+    Voice& voice = voices_[r];
+    // A step fires once on a running timeline, however the host's position
+    // rounds from one block to the next.
+    if (onset < 0 || onset >= frames_ || songStep <= voice.lastFired) continue;
+    voice.lastFired = songStep;
+    fired = true;
+    fire(r, static_cast<VstInt32>(onset), step, playing, from);
   }
-  if (firedInBlock_ && playing_) {
-    memory_.notesOffSent = false;
-    buildStepEvents(step);
+  if (!fired) return;
+  notesOffSent_ = false;
+  if (waiting) source_->takeOver();
+}
+
+void StepClock::fire(int row, VstInt32 onset, int step, const Pattern& playing, const Pattern& from) {
+  Voice& voice = voices_[row];
+  const PatternRow& lane = from.rows[row];
+  const PatternStep& cell = lane.steps[step];
+  if (cell.state != kNoteOn && cell.state != kNoteOff) return;
+  const bool set = cell.state == kNoteOn;
+  // A tie carries on only what sounds; with nothing sounding it strikes.
+  const bool strike = set && (!voice.sounding || strikesAgain(playing.rows[row].steps[step].mode));
+  const bool end = voice.sounding && (!set || strike);
+  // A row's events never run backwards in time, even when shifts put a
+  // later step before an earlier one.
+  const VstInt32 at = std::max(onset, voice.lastEvent);
+  VstInt32 offAt = at;
+  if (end) {
+    // One frame before the new note; never before the block, never on the
+    // frame of the note-on it ends.
+    offAt = std::max({at - 1, voice.struckAt + 1, VstInt32{0}});
+    if (offAt >= frames_) return;  // the note struck on the block's last frame goes on
+  }
+  if (out_->room() < (end ? 1 : 0) + (strike ? 1 : 0)) return;
+  if (end) {
+    out_->add(offAt, noteOff(voice.channel), voice.key, 0);
+    voice.sounding = false;
+    voice.lastEvent = offAt;
+  }
+  if (strike) {
+    const VstInt32 onAt = std::max(at, offAt);
+    out_->add(onAt, noteOn(lane.channel), lane.note, cell.velocity);
+    voice.sounding = true;
+    voice.hasSounded = true;
+    voice.key = static_cast<std::uint8_t>(lane.note & 0x7F);
+    voice.channel = static_cast<std::uint8_t>(lane.channel & 0x0F);
+    voice.struckAt = onAt;
+    voice.lastEvent = onAt;
   }
 }
 
-void StepClock::buildStepEvents(int step) {
-  StepEventList list;
-  Pattern& now = memory_.current();
-  if (!playing_) {
-    // Silence every row with its present note, sounding or not.
-    for (const PatternRow& row : now.rows) list.add(0, noteOff(row.soundingChannel), row.note, 0);
-    memory_.notesOffSent = true;
-  } else {
-    const int prev = step == 0 ? kSteps - 1 : step - 1;
-    Pattern& source = memory_.switchPending ? memory_.queued() : now;
-    for (int r = 0; r < kRows; ++r) {
-      if (!triggers_[r].fires) continue;
-      const VstInt32 d = triggers_[r].offset;
-      PatternRow& nowRow = now.rows[r];
-      PatternRow& sourceRow = source.rows[r];
-      PatternStep& sourceCell = sourceRow.steps[step];
-      const std::uint8_t before = nowRow.steps[prev].sounding;
-      const std::uint8_t state = sourceCell.state;
-      auto addNoteOff = [&] { list.add(d - 1, noteOff(nowRow.soundingChannel), nowRow.soundingNote, 0); };
-      auto addNoteOn = [&] { list.add(d, noteOn(sourceRow.channel), sourceRow.note, sourceCell.velocity); };
-      auto record = [&](const PatternRow& from, std::uint8_t sounding) {
-        sourceRow.soundingNote = from.note;
-        sourceRow.soundingChannel = from.channel;
-        sourceCell.sounding = sounding;
-      };
-      if (before == kNoteOn && state == kNoteOn) {
-        if (strikesAgain(nowRow.steps[step].mode)) {
-          addNoteOff();
-          addNoteOn();
-        }
-        record(nowRow, kNoteOn);
-      } else if (before == kNoteOn && state == kNoteOff) {
-        addNoteOff();
-        record(sourceRow, kNoteOff);
-      } else if (before == kNoteOff && state == kNoteOn) {
-        addNoteOn();
-        record(sourceRow, kNoteOn);
-      } else if (before == kNoteOff && state == kNoteOff) {
-        record(sourceRow, kNoteOff);
-      }
-    }
+void StepClock::releaseAll() {
+  for (Voice& voice : voices_) {
+    if (!voice.sounding) continue;
+    out_->add(0, noteOff(voice.channel), voice.key, 0);
+    voice.sounding = false;
   }
-  if (list.numEvents > 0) host_.sendVstEventsToHost(list.asVstEvents());
-  memory_.completeSwitch();
+}
+
+void StepClock::stop() {
+  // Every row's present note on the channel of what sounds or last sounded,
+  // whether or not anything sounds; then whatever still sounds on a key that
+  // the row no longer names.
+  const Pattern& playing = source_->playing();
+  for (int r = 0; r < kRows; ++r) {
+    const PatternRow& row = playing.rows[r];
+    const Voice& voice = voices_[r];
+    out_->add(0, noteOff(voice.hasSounded ? voice.channel : row.channel), row.note, 0);
+  }
+  for (int r = 0; r < kRows; ++r) {
+    Voice& voice = voices_[r];
+    if (voice.sounding && voice.key != (playing.rows[r].note & 0x7F))
+      out_->add(0, noteOff(voice.channel), voice.key, 0);
+    voice.sounding = false;
+  }
+  notesOffSent_ = true;
 }

@@ -48,3 +48,5 @@ std::int64_t truncateToInt64(double value) {
   if (value <= -kLimit) return -static_cast<std::int64_t>(kLimit);
   return static_cast<std::int64_t>(value);
 }
+
+std::int64_t floorToInt64(double value) { return truncateToInt64(std::floor(value)); }

@@ -21,3 +21,6 @@ double stepPosition(double from, std::int64_t visits);
 // Cuts toward zero; values beyond +-2^56 (and NaN, as 0) saturate, so that
 // integer arithmetic on the result cannot overflow.
 std::int64_t truncateToInt64(double value);
+
+// Rounds toward negative infinity, saturating as truncateToInt64 does.
+std::int64_t floorToInt64(double value);

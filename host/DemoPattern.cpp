@@ -6,7 +6,7 @@ constexpr std::uint8_t kDrums = 9;  // MIDI channel 10
 constexpr std::uint8_t kTie = 2;
 }  // namespace
 
-PatternImage demoPattern() {
+PatternImage demoPattern(bool swung) {
   PatternImage image;
   // Drums: kick, snare, closed hi-hat (General MIDI numbers).
   image.setRow(kCurrent, 0, 36, kDrums);
@@ -17,7 +17,7 @@ PatternImage demoPattern() {
   image.setCell(kCurrent, 1, 30, 50);  // a ghost note
   for (int step = 0; step < 32; step += 2)
     // Off-beat eighths come a little late: a light swing.
-    image.setCell(kCurrent, 2, step, step % 4 == 0 ? 100 : 64, 1, step % 4 == 0 ? 0 : 600);
+    image.setCell(kCurrent, 2, step, step % 4 == 0 ? 100 : 64, 1, swung && step % 4 != 0 ? 600 : 0);
 
   // Bass on channel 1: C2, E-flat 2, F2, G2, B-flat 1.
   image.setRow(kCurrent, 4, 36, 0);

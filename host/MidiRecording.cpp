@@ -31,10 +31,14 @@ void appendVariableLength(std::vector<std::uint8_t>& out, std::uint32_t value) {
 }  // namespace
 
 std::vector<TimedEvent> onTimeline(const std::vector<ReceivedEvent>& received,
-                                   const std::vector<double>& blockStarts) {
+                                   const std::vector<PlayedBlock>& blocks) {
   std::vector<TimedEvent> events;
-  for (const ReceivedEvent& e : received)
-    events.push_back({blockStarts.at(static_cast<std::size_t>(e.block)) + e.midi.deltaFrames, e.midi});
+  for (const ReceivedEvent& e : received) {
+    const PlayedBlock& block = blocks.at(static_cast<std::size_t>(e.block));
+    events.push_back({block.elapsed + e.midi.deltaFrames,
+                      block.time.ppqPos + quarters(e.midi.deltaFrames, block.time.tempo, block.time.sampleRate),
+                      e.midi});
+  }
   // Rows with different shifts share a list out of time order.
   std::stable_sort(events.begin(), events.end(),
                    [](const TimedEvent& a, const TimedEvent& b) { return a.frame < b.frame; });
@@ -46,11 +50,11 @@ std::string noteName(int note) {
   return kNames[note % 12] + std::to_string(note / 12 - 1);
 }
 
-std::string readableList(const std::vector<TimedEvent>& events, double tempo, double sampleRate) {
+std::string readableList(const std::vector<TimedEvent>& events) {
   std::string text = " bar:step     frame  event     note   ch  vel\n";
   for (const TimedEvent& e : events) {
     // The nearest step: shifts and the note-offs one frame early stay with it.
-    const long steps = std::lround(std::max(0.0, quarters(e.frame, tempo, sampleRate)) * 4.0);
+    const long steps = std::lround(std::max(0.0, e.quarters) * 4.0);
     const long bar = steps / 16 + 1;
     const long step = steps % 16 + 1;
     const int status = e.midi.midiData[0];

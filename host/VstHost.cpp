@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <mutex>
 
@@ -63,22 +64,39 @@ void VstHost::start(double sampleRate, VstInt32 blockSize) {
 }
 
 void VstHost::processBlock(VstInt32 frames) {
+  VstInt32 done = 0;
+  do {
+    const VstInt32 part = transport.framesBeforeWrap(frames - done);
+    processCall(part);
+    transport.advance(part);
+    done += part;
+  } while (done < frames);
+}
+
+void VstHost::processCall(VstInt32 frames) {
+  // What a previous user of the buffers may have left in them.
+  constexpr float kNoise[] = {0.5f, -0.25f, 0.125f, -1.0f};
   const auto size = static_cast<std::size_t>(std::max(frames, 0));
   if (silence_.size() < size) silence_.resize(size);
-  for (auto& channel : output_) channel.assign(size, 0.0f);
+  for (auto& channel : output_) {
+    channel.resize(size);
+    for (std::size_t i = 0; i < size; ++i) channel[i] = kNoise[i % std::size(kNoise)];
+  }
   float* inputs[2] = {silence_.data(), silence_.data()};
   float* outputs[2] = {output_[0].data(), output_[1].data()};
+  PlayedBlock played{elapsed_, frames, transport.timeInfo(), false};
   {
     std::lock_guard lock(recording_);
-    timeInfo_ = transport.timeInfo();
+    timeInfo_ = played.time;
     listInBlock_ = 0;
   }
   effect_->processReplacing(effect_, inputs, outputs, frames);
-  {
-    std::lock_guard lock(recording_);
-    ++block_;
-  }
-  transport.advance(frames);
+  played.silent = std::all_of(output_[0].begin(), output_[0].end(), [](float x) { return x == 0.0f; }) &&
+                  std::all_of(output_[1].begin(), output_[1].end(), [](float x) { return x == 0.0f; });
+  elapsed_ += frames;
+  std::lock_guard lock(recording_);
+  blocks.push_back(played);
+  ++block_;
 }
 
 VstIntPtr VstHost::sendMidi(const std::vector<VstMidiEvent>& events) {

@@ -13,9 +13,17 @@
 #include "host/Transport.h"
 
 struct ReceivedEvent {
-  int block;  // which processReplacing call, from 0
+  int block;  // which processReplacing call, from 0 (an index into VstHost::blocks)
   int list;   // which event list within that block, from 0
   VstMidiEvent midi;
+};
+
+// One processReplacing call as the plug-in saw it.
+struct PlayedBlock {
+  double elapsed;  // frames played before it since the host started
+  VstInt32 frames;
+  VstTimeInfo time;
+  bool silent;  // the plug-in left both outputs zero
 };
 
 struct HostCall {
@@ -47,7 +55,10 @@ public:
 
   // effOpen, sample rate, block size and mains on, as hosts start a plug-in.
   void start(double sampleRate, VstInt32 blockSize);
-  // One processReplacing call of `frames` frames, then the transport moves on.
+  // One block of `frames` frames, then the transport moves on. A block that
+  // runs into the loop's end is played as two processReplacing calls, the
+  // second from the loop's start, as hosts that loop sample-exactly do. The
+  // outputs are handed over full of noise, as hosts may leave them.
   void processBlock(VstInt32 frames);
   VstIntPtr sendMidi(const std::vector<VstMidiEvent>& events);
   // effClose; the record is gone afterwards.
@@ -59,19 +70,22 @@ public:
   // an editor is open); read them once the plug-in is quiet.
   std::vector<ReceivedEvent> received;
   std::vector<HostCall> calls;
+  std::vector<PlayedBlock> blocks;
   int blocksProcessed() const { return block_; }
 
 private:
   static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                             void* ptr, float opt);
   VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr);
+  void processCall(VstInt32 frames);
 
-  std::mutex recording_;  // guards the two lists and the block's time info
+  std::mutex recording_;  // guards the three lists and the block's time info
   std::unique_ptr<PluginLibrary> library_;
   AEffect* effect_ = nullptr;
   VstTimeInfo timeInfo_{};
   int block_ = 0;
   int listInBlock_ = 0;
+  double elapsed_ = 0.0;
   std::vector<float> silence_;
   std::vector<float> output_[2];
 };

@@ -2,15 +2,19 @@
 // shows its editor.
 //   quaverlin-host info PLUGIN
 //   quaverlin-host play [--tempo BPM] [--bars N] [--rate HZ] [--block FRAMES]
-//                       [--chunk FILE] [--out FILE.mid] PLUGIN
+//                       [--loop START:END] [--locate AT:TO]... [--chunk FILE]
+//                       [--out FILE.mid] PLUGIN
 //   quaverlin-host editor [--chunk FILE] [--store N] [--tempo BPM] [--rate HZ]
 //                         [--block FRAMES] [--for SECONDS] [--save-chunk FILE] PLUGIN
 //   quaverlin-host screenshot [--chunk FILE] [--store N] PLUGIN OUT.png
+//   quaverlin-host chunk demo [--straight] FILE
+//   quaverlin-host chunk compare FILE FILE
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <string>
 
+#include "host/ChunkCommand.h"
 #include "host/EditorCommand.h"
 #include "host/PlayCommand.h"
 #include "host/VstHost.h"
@@ -59,10 +63,17 @@ void usage() {
   std::fprintf(stderr,
                "usage: quaverlin-host info PLUGIN\n"
                "       quaverlin-host play [--tempo BPM] [--bars N] [--rate HZ] [--block FRAMES]\n"
-               "                           [--chunk FILE] [--out FILE.mid] PLUGIN\n"
+               "                           [--loop START:END] [--locate AT:TO]... [--chunk FILE]\n"
+               "                           [--out FILE.mid] PLUGIN\n"
                "  play gives the plug-in a demo pattern (or the chunk FILE), plays N bars (4)\n"
                "  at BPM (120), HZ (44100) in blocks of FRAMES (512), lists the MIDI it sent\n"
-               "  and writes it to FILE.mid (quaverlin-play.mid) at the events' real times.\n"
+               "  and writes it to FILE.mid (quaverlin-play.mid) at the events' real times,\n"
+               "  then sums up: notes started and ended, notes left sounding, events outside\n"
+               "  their block or out of time order, whether the audio outputs came back silent.\n"
+               "  Positions are bars from 1 (fractions allowed: 2.5 is the middle of bar 2).\n"
+               "  --loop 1:4 plays bars 1 to 3 over and over (split exactly at the loop's end);\n"
+               "  --locate 3:1.5 jumps, on reaching bar 3, to the middle of bar 1 (at the next\n"
+               "  block, as a user's jump lands); give --locate again for more jumps.\n"
                "       quaverlin-host editor [--chunk FILE] [--store N] [--tempo BPM] [--rate HZ]\n"
                "                             [--block FRAMES] [--for SECONDS] [--save-chunk FILE]\n"
                "                             PLUGIN\n"
@@ -71,7 +82,12 @@ void usage() {
                "  the starting pattern as pattern N; --save-chunk writes the plug-in's chunk\n"
                "  to FILE once the editor is closed.\n"
                "       quaverlin-host screenshot [--chunk FILE] [--store N] PLUGIN OUT.png\n"
-               "  screenshot writes the editor, as it appears after opening, to OUT.png.\n");
+               "  screenshot writes the editor, as it appears after opening, to OUT.png.\n"
+               "       quaverlin-host chunk demo [--straight] FILE\n"
+               "       quaverlin-host chunk compare FILE FILE\n"
+               "  chunk demo writes the demo pattern as a chunk for --chunk (--straight: no\n"
+               "  swing, every note on the grid); chunk compare tells whether two chunks hold\n"
+               "  the same patterns, leaving out the marks the plug-in keeps while it plays.\n");
 }
 
 }  // namespace
@@ -84,6 +100,10 @@ int main(int argc, char** argv) {
       std::string error;
       if (parsePlayOptions(argc - 2, argv + 2, options, error)) return play(options);
       std::fprintf(stderr, "quaverlin-host: %s\n", error.c_str());
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "chunk") == 0) {
+      const int status = chunkCommand(argc - 2, argv + 2);
+      if (status != 2) return status;
     }
     const bool screenshot = argc >= 2 && std::strcmp(argv[1], "screenshot") == 0;
     if (argc >= 3 && (screenshot || std::strcmp(argv[1], "editor") == 0)) {

@@ -2,7 +2,7 @@
 # The main job: builds the Linux plug-in, lets the substitute host play its
 # demo pattern for a few bars and writes what the plug-in sent as a MIDI file.
 # Extra arguments go to `quaverlin-host play` (--tempo, --bars, --rate,
-# --block, --chunk FILE, --out FILE).
+# --block, --loop START:END, --locate AT:TO, --chunk FILE, --out FILE).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh build

@@ -175,11 +175,7 @@ void Canvas::DrawLayout(const TFont& font, const TextLayout& layout, const TRect
   int y = r.Top;
   const int ascent = text_->Metrics(font).Ascent;
   for (const TextLine& line : layout.Lines) {
-    int x = r.Left;
-    if (flags & tfCenter)
-      x = r.Left + (r.Width() - line.Width) / 2;
-    else if (flags & tfRight)
-      x = r.Right - line.Width;
+    const int x = LineLeft(line, r, flags);
     Text(font, x, y, line.Text, color, r);
     if (line.Underline >= 0) {
       std::string_view s(line.Text);

@@ -103,3 +103,23 @@ TextLayout LayoutText(TextRenderer& renderer, const TFont& font, std::string_vie
   }
   return layout;
 }
+
+int LineLeft(const TextLine& line, const TRect& r, unsigned flags) {
+  if (flags & tfCenter) return r.Left + (r.Width() - line.Width) / 2;
+  if (flags & tfRight) return r.Right - line.Width;
+  return r.Left;
+}
+
+TRect InkOf(TextRenderer& renderer, const TFont& font, std::string_view text) {
+  // Drawn with room on every side, in white on black.
+  const int line = renderer.Metrics(font).Height;
+  const int margin = line + 2;
+  Surface scratch;
+  scratch.Resize(renderer.Width(font, text) + 2 * margin, line + 2 * margin, ToPixel(clBlack));
+  renderer.Render(scratch, font, margin, margin, text, clWhite, scratch.Bounds());
+  TRect ink;
+  for (int y = 0; y < scratch.Height(); ++y)
+    for (int x = 0; x < scratch.Width(); ++x)
+      if (scratch.ColorAt(x, y) == clWhite) ink = ink.Union(TRect::FromSize(x, y, 1, 1));
+  return ink.IsEmpty() ? ink : ink.Offset(-margin, -margin);
+}

@@ -36,3 +36,11 @@ char AcceleratorOf(std::string_view text);
 
 TextLayout LayoutText(TextRenderer& renderer, const TFont& font, std::string_view text,
                       int maxWidth, unsigned flags);
+
+// Where a laid-out line starts inside `r` under the alignment of `flags`.
+int LineLeft(const TextLine& line, const TRect& r, unsigned flags);
+
+// The box the glyphs of one line cover, relative to the line's top-left
+// corner; empty for a line without ink. Glyphs may reach past the advance
+// width and above or below the line.
+TRect InkOf(TextRenderer& renderer, const TFont& font, std::string_view text);

@@ -88,6 +88,9 @@ protected:
   virtual void MouseEnter();
   virtual void MouseLeave();
   virtual void Click();
+  // Whether a press of the button inside the control sends it every pointer
+  // event, wherever the pointer goes, until that button is released.
+  virtual bool CapturesButton(TMouseButton button) const { return button == TMouseButton::mbLeft; }
   // A character typed while no control takes keys: true when this control
   // acted on it as its accelerator.
   virtual bool DialogChar(char) { return false; }

@@ -116,9 +116,10 @@ void TForm::PointerDown(TMouseButton button, TShiftState keys, int x, int y) {
   buttons_ |= ShiftFlagOf(button);
   TControl* target = capture_ ? capture_ : ControlAt(x, y);
   if (!target) return;
-  if (button == TMouseButton::mbLeft && !capture_) {
+  if (!capture_ && target->CapturesButton(button)) {
     capture_ = target;
-    clickPending_ = true;
+    captureButton_ = button;
+    clickPending_ = button == TMouseButton::mbLeft;
   }
   const TPoint o = target->FormOrigin();
   target->MouseDown(button, Compose(keys), x - o.X, y - o.Y);
@@ -136,8 +137,8 @@ void TForm::PointerUp(TMouseButton button, TShiftState keys, int x, int y) {
   buttons_ &= static_cast<std::uint8_t>(~ShiftFlagOf(button));
   TControl* target = capture_ ? capture_ : ControlAt(x, y);
   bool click = false;
-  if (button == TMouseButton::mbLeft) {
-    click = clickPending_ && capture_;
+  if (capture_ && button == captureButton_) {
+    click = clickPending_;
     capture_ = nullptr;
     clickPending_ = false;
   }

@@ -79,6 +79,7 @@ private:
   Surface image_;
   std::vector<TRect> invalid_;
   TControl* capture_ = nullptr;
+  TMouseButton captureButton_ = TMouseButton::mbLeft;
   TControl* hover_ = nullptr;
   TWinControl* active_ = nullptr;
   std::uint8_t buttons_ = 0;

@@ -132,15 +132,33 @@ void TDIBFadeLabel::Tick() {
   SetTextColor(font_.Color);
 }
 
+TRect TDIBFadeLabel::CaptionRect(const TextLayout& text) const {
+  if (layout_ == TTextLayout::tlTop) return ClientRect();
+  const int room = Height() - text.Height();
+  return ClientRect().Offset(0, layout_ == TTextLayout::tlBottom ? room : room / 2);
+}
+
+TRect TDIBFadeLabel::CaptionInk() const {
+  TForm* form = Form();
+  if (!form) return {};
+  TextRenderer& renderer = form->Text();
+  const unsigned flags = TextFlagsNow();
+  const TextLayout text = LayoutText(renderer, font_, caption_, Width(), flags);
+  const TRect r = CaptionRect(text);
+  TRect ink;
+  int y = r.Top;
+  for (const TextLine& line : text.Lines) {
+    ink = ink.Union(InkOf(renderer, font_, line.Text).Offset(LineLeft(line, r, flags), y));
+    y += text.LineHeight;
+  }
+  return ink;
+}
+
 void TDIBFadeLabel::PaintContent(Canvas& canvas) {
   if (!transparent_) canvas.FillRect(ClientRect(), color_);
   const unsigned flags = TextFlagsNow();
   TextLayout text = canvas.Layout(font_, caption_, Width(), flags);
-  TRect r = ClientRect();
-  if (layout_ != TTextLayout::tlTop) {
-    const int room = Height() - text.Height();
-    r = r.Offset(0, layout_ == TTextLayout::tlBottom ? room : room / 2);
-  }
+  const TRect r = CaptionRect(text);
   if (Enabled()) {
     canvas.DrawLayout(font_, text, r, flags, textColor_);
   } else {

@@ -53,6 +53,10 @@ public:
   TColor TextColor() const { return textColor_; }
   const std::vector<TColor>& FadeColors() const { return fadeColors_; }
   bool Fading() const { return timer_ && timer_->Enabled(); }
+  // The box the caption's glyphs cover in the label's own coordinates,
+  // before the label's edges clip them: a caption that fits lies inside
+  // ClientRect(). Empty while the label hangs in no form.
+  TRect CaptionInk() const;
 
 protected:
   void PaintContent(Canvas& canvas) override;
@@ -71,6 +75,8 @@ private:
     Invalidate();
   }
   unsigned TextFlagsNow() const;
+  // The rectangle the laid-out caption is drawn from.
+  TRect CaptionRect(const TextLayout& text) const;
   void Refit();
   void RebuildFade();
   void SetTextColor(TColor c);

@@ -1,6 +1,7 @@
 #include "widgets/crDesign.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "widgets/Form.h"
 
@@ -400,25 +401,87 @@ void TCrDesignGrid::TrackHover(int x, int y, TShiftState shift) {
   if (hover_ && OnMouseCellEnter) OnMouseCellEnter(this, shift, hover_);
 }
 
+namespace {
+
+// The buttons that paint; the grid holds the pointer while one is down.
+constexpr std::uint8_t kStrokeButtons = ssLeft | ssRight;
+
+TShiftState With(TShiftState shift, TMouseButton button) {
+  return TShiftState::FromBits(shift.Bits() | ShiftFlagOf(button));
+}
+
+TShiftState Without(TShiftState shift, TMouseButton button) {
+  return TShiftState::FromBits(shift.Bits() & static_cast<std::uint8_t>(~ShiftFlagOf(button)));
+}
+
+// Every pixel of the line from `from` to `to`, `from` itself left out, in
+// the order a pointer moving along it passes them.
+template <class Visit>
+void WalkLine(TPoint from, TPoint to, Visit visit) {
+  const int dx = std::abs(to.X - from.X), dy = -std::abs(to.Y - from.Y);
+  const int sx = from.X < to.X ? 1 : -1, sy = from.Y < to.Y ? 1 : -1;
+  int err = dx + dy;
+  TPoint p = from;
+  while (p.X != to.X || p.Y != to.Y) {
+    const int e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      p.X += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      p.Y += sy;
+    }
+    visit(p);
+  }
+}
+
+}  // namespace
+
+// Pointer samples arrive as fast as the platform delivers them, so a quick
+// stroke may skip cells. While a stroke is on, the path between two samples
+// counts as a straight line and every cell on it is entered in turn: what a
+// stroke sets depends on where the pointer went, not on how often it was seen.
+void TCrDesignGrid::Follow(int x, int y, TShiftState shift) {
+  if (stroking_ && (shift.Bits() & kStrokeButtons))
+    WalkLine(strokeAt_, {x, y}, [&](TPoint p) { TrackHover(p.X, p.Y, shift); });
+  else
+    TrackHover(x, y, shift);
+  strokeAt_ = {x, y};
+}
+
+bool TCrDesignGrid::CapturesButton(TMouseButton button) const {
+  return (ShiftFlagOf(button) & kStrokeButtons) != 0;
+}
+
 void TCrDesignGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  // The pointer reached the press point before the button went down.
+  Follow(x, y, Without(shift, button));
+  if (CapturesButton(button)) stroking_ = true;
   if (TcrCell* cell = CellAt(x, y); cell && OnCellMouseDown) OnCellMouseDown(this, shift, cell);
   TWinControl::MouseDown(button, shift, x, y);
   SetFocus();
 }
 
 void TCrDesignGrid::MouseMove(TShiftState shift, int x, int y) {
-  TrackHover(x, y, shift);
+  Follow(x, y, shift);
+  if (!(shift.Bits() & kStrokeButtons)) stroking_ = false;
   if (hover_ && OnCellMouseMove) OnCellMouseMove(this, shift, hover_);
   TWinControl::MouseMove(shift, x, y);
 }
 
 void TCrDesignGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  // The button was still down on the way to the release point.
+  Follow(x, y, With(shift, button));
+  if (!(shift.Bits() & kStrokeButtons)) stroking_ = false;
   if (TcrCell* cell = CellAt(x, y); cell && OnCellMouseUp) OnCellMouseUp(this, shift, cell);
   TWinControl::MouseUp(button, shift, x, y);
 }
 
 void TCrDesignGrid::MouseLeave() {
-  TrackHover(Width(), Height(), {});
+  // A stroke keeps the pointer: its next point, wherever it lies, leaves the
+  // cell along the stroke's line.
+  if (!stroking_) TrackHover(Width(), Height(), {});
   TWinControl::MouseLeave();
   if (OnMouseExit) OnMouseExit(this);
 }

@@ -144,6 +144,8 @@ protected:
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseLeave() override;
+  // A stroke of either button stays with the grid until its release.
+  bool CapturesButton(TMouseButton button) const override;
   void BoundsChanged() override;
   void FocusChanged() override;
   void Loaded() override;
@@ -169,6 +171,7 @@ private:
   void PaintCell(TcrCell& cell);
   void DefaultPaintCell(TcrCell& cell);
   void TrackHover(int x, int y, TShiftState shift);
+  void Follow(int x, int y, TShiftState shift);
   void StylesChanged(TcrPaintingStyle* style);
   void Scrolled();
 
@@ -191,6 +194,10 @@ private:
   TPoint origin_;
   int firstCol_ = 0, lastCol_ = -1, firstRow_ = 0, lastRow_ = -1;
   TcrCell* hover_ = nullptr;
+  // A press inside the grid whose button is still held, and the last point
+  // of it handled: each new point is joined to that one by a line.
+  bool stroking_ = false;
+  TPoint strokeAt_;
   TScrollBar& vbar_;
   TScrollBar& hbar_;
 };

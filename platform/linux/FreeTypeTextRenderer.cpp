@@ -30,6 +30,15 @@ struct SizedFace {
   }
 };
 
+// The forms name Windows faces (Franklin Gothic Medium, Trebuchet MS, Small
+// Fonts) and size their fixed caption boxes by those faces' metrics, which
+// the faces fontconfig substitutes for them do not share: DejaVu Sans runs
+// the logo 70 pixels past its box. Measured against every fixed box of the
+// editor, Liberation Sans Narrow keeps each caption inside; every face name
+// draws with it. DejaVu Sans Condensed, narrower than the default substitute
+// though still too wide for the logo, stands in where it is missing.
+constexpr const char* kStandIns[] = {"Liberation Sans Narrow", "DejaVu Sans Condensed"};
+
 struct FontFile {
   std::string path;
   int index = 0;
@@ -56,23 +65,42 @@ struct FreeTypeTextRenderer::Impl {
     if (!fixedFile.empty()) return {fixedFile, 0};
     auto key = std::make_pair(font.Name, font.Bold);
     if (auto it = resolved.find(key); it != resolved.end()) return it->second;
+    std::optional<FontFile> file;
+    for (const char* face : kStandIns)
+      if ((file = Match(face, font.Bold, true))) break;
+    if (!file) file = Match(font.Name.c_str(), font.Bold, false);
+    if (!file) throw std::runtime_error("fontconfig found no font for " + font.Name);
+    return resolved[key] = *file;
+  }
+
+  // The file fontconfig offers for a family; with `exact`, only a face of
+  // that very family, not the nearest substitute.
+  static std::optional<FontFile> Match(const char* family, bool bold, bool exact) {
     FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(font.Name.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, font.Bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result;
     FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    FontFile file;
-    FcChar8* path = nullptr;
-    if (match && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
-      file.path = reinterpret_cast<const char*>(path);
-      FcPatternGetInteger(match, FC_INDEX, 0, &file.index);
-    }
-    if (match) FcPatternDestroy(match);
     FcPatternDestroy(pattern);
-    if (file.path.empty()) throw std::runtime_error("fontconfig found no font for " + font.Name);
-    return resolved[key] = file;
+    if (!match) return std::nullopt;
+    std::optional<FontFile> file;
+    FcChar8* path = nullptr;
+    if ((!exact || HasFamily(match, family)) &&
+        FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
+      file = FontFile{reinterpret_cast<const char*>(path), 0};
+      FcPatternGetInteger(match, FC_INDEX, 0, &file->index);
+    }
+    FcPatternDestroy(match);
+    return file;
+  }
+
+  static bool HasFamily(FcPattern* match, const char* family) {
+    FcChar8* name = nullptr;
+    for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+      if (FcStrCmpIgnoreCase(name, reinterpret_cast<const FcChar8*>(family)) == 0) return true;
+    return false;
   }
 
   SizedFace& Face(const TFont& font) {

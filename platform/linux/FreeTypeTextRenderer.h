@@ -1,5 +1,6 @@
-// Text through FreeType, with the editor's Windows font names resolved by
-// fontconfig to the closest installed faces, or with one fixed font file.
+// Text through FreeType, with the editor's Windows font names drawn in a
+// narrow face fontconfig finds (one whose metrics fit the forms' caption
+// boxes), or with one fixed font file.
 // Glyphs are rendered one bit deep, as the skin's small Windows fonts were,
 // and cached per font, size and character.
 #pragma once

@@ -7,6 +7,19 @@
 #include <stdexcept>
 #include <tuple>
 
+namespace {
+
+// The forms' captions were sized with the metrics of Windows's own Franklin
+// Gothic Medium, Trebuchet MS and Small Fonts. Wine has none of them: it
+// draws the first two with Liberation Sans and Small Fonts with a wider
+// imitation, which cut the logo, the trigger caption, the preset captions
+// and the switch's caption at their boxes. Measured against every fixed box
+// of the editor, Liberation Sans Narrow keeps each caption inside; where it
+// is installed every face name draws with it.
+constexpr const char* kStandIn = "Liberation Sans Narrow";
+
+}  // namespace
+
 struct GdiTextRenderer::Impl {
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP dib = nullptr;
@@ -15,6 +28,8 @@ struct GdiTextRenderer::Impl {
   Pixel* bits = nullptr;
   int dibWidth = 0, dibHeight = 0;
   std::string privateFile, family;  // family empty: fonts by their own names
+  bool standInChecked = false;
+  std::string standIn;  // empty: the forms' faces draw as themselves
   std::map<std::tuple<std::string, int, bool>, HFONT> fonts;
 
   ~Impl() {
@@ -26,8 +41,33 @@ struct GdiTextRenderer::Impl {
     if (!privateFile.empty()) RemoveFontResourceExA(privateFile.c_str(), FR_PRIVATE, nullptr);
   }
 
+  // The face GDI draws a face name of the forms with.
+  const std::string& FaceFor(const std::string& formFace) {
+    if (!family.empty()) return family;
+    if (!standInChecked) {
+      standInChecked = true;
+      if (Installed(kStandIn)) standIn = kStandIn;
+    }
+    return standIn.empty() ? formFace : standIn;
+  }
+
+  // GDI answers any name with some face; only its own name says whether it
+  // is the one asked for.
+  bool Installed(const char* face) {
+    HFONT probe = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                              DEFAULT_PITCH | FF_DONTCARE, face);
+    if (!probe) return false;
+    HGDIOBJ old = SelectObject(dc, probe);
+    char got[LF_FACESIZE] = {};
+    GetTextFaceA(dc, LF_FACESIZE, got);
+    SelectObject(dc, old);
+    DeleteObject(probe);
+    return lstrcmpiA(got, face) == 0;
+  }
+
   void Select(const TFont& font) {
-    const std::string& name = family.empty() ? font.Name : family;
+    const std::string& name = FaceFor(font.Name);
     auto& handle = fonts[{name, font.Height, font.Bold}];
     if (!handle) {
       handle = CreateFontA(font.Height, 0, 0, 0, font.Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE,

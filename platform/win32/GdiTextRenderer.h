@@ -1,6 +1,8 @@
 // Text through GDI: runs are drawn without smoothing into a DIB section and
 // their ink copied onto the surface, so the pixels match what the skin's
-// small Windows fonts always looked like.
+// small Windows fonts always looked like. The forms' face names draw as
+// themselves, or with a narrow stand-in where one is installed (see the
+// source).
 #pragma once
 
 #include <memory>

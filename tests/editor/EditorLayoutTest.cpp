@@ -1,4 +1,10 @@
 // The window as it opens, before and after its first refresh.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "editor/NoteConversion.h"
+#include "editor/Shape.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace {
@@ -50,4 +56,73 @@ TEST_F(EditorLayout, ASetCellPaintsInItsStyleAtTheGridsPlace) {
   EXPECT_EQ(pixel(95 + 4 + 16 * 5 + 8, 27 + 3 + 16 * 2 + 8), 0x578060u);
   // A cell separator lies over the cell's first column.
   EXPECT_EQ(pixel(95 + 20 + 16 * 4, 27 + 3 + 16 * 2 + 8), 0xB7BEB1u);
+}
+
+namespace {
+
+std::string Show(const TRect& r) {
+  return "(" + std::to_string(r.Left) + "," + std::to_string(r.Top) + ")-(" +
+         std::to_string(r.Right) + "," + std::to_string(r.Bottom) + ")";
+}
+
+bool IsLine(const TControl& c) {
+  return dynamic_cast<const TShape*>(&c) && (c.Width() == 1 || c.Height() == 1);
+}
+
+}  // namespace
+
+// In the face the editor really draws with, every caption a label can show
+// keeps its glyphs inside the label, and no label or glyph reaches another
+// control or a frame line.
+TEST_F(EditorLayout, EveryCaptionFitsItsBoxAndLeavesItsNeighboursAlone) {
+  TPluginEditorWindow& w = window();
+  // The captions each family of labels shows over time.
+  std::map<const TDIBFadeLabel*, std::vector<std::string>> shown;
+  for (int r = 0; r < 12; ++r) {
+    for (int ch = 1; ch <= 17; ++ch)
+      shown[w.BankMidiCh[r]].push_back((ch < 10 ? "0" : "") + std::to_string(ch));
+    for (int n = 0; n <= 120; n += 1) {
+      const std::string name = NoteNumberToName(n);
+      shown[w.BankNote[r]].push_back(name.substr(0, 2));
+      shown[w.BankOctave[r]].push_back(name.substr(2, 1));
+    }
+  }
+  for (int n = 1; n <= 24; ++n) shown[w.DIBFadeLabel25].push_back(std::to_string(n));
+  shown[w.BypassMode] = {" ON ", " OFF "};
+
+  std::vector<TDIBFadeLabel*> labels;
+  for (int i = 0; i < w.BG->ControlCount(); ++i)
+    if (auto* l = dynamic_cast<TDIBFadeLabel*>(&w.BG->Controls(i))) labels.push_back(l);
+  ASSERT_EQ(labels.size(), 71u);
+
+  for (TDIBFadeLabel* label : labels) {
+    const TRect box = label->BoundsRect();
+    std::vector<std::string> captions = shown.count(label) ? shown[label]
+                                                           : std::vector{label->Caption()};
+    for (const std::string& caption : captions) {
+      label->SetCaption(caption);
+      const TRect ink = label->CaptionInk().Offset(box.Left, box.Top);
+      EXPECT_TRUE(box.Contains(ink))
+          << label->Name << " \"" << caption << "\": ink " << Show(ink) << " box " << Show(box);
+      for (int i = 0; i < w.BG->ControlCount(); ++i) {
+        const TControl& other = w.BG->Controls(i);
+        if (&other == label || !other.Visible()) continue;
+        // The pattern cursor lies on the button of the current pattern.
+        if (label == w.DIBFadeLabel25 || &other == w.DIBFadeLabel25) continue;
+        const TRect reach = IsLine(other) ? ink : box;
+        if (dynamic_cast<const TShape*>(&other) && !IsLine(other)) continue;
+        EXPECT_TRUE(reach.Intersect(other.BoundsRect()).IsEmpty())
+            << label->Name << " \"" << caption << "\" " << Show(reach) << " reaches " << other.Name
+            << " " << Show(other.BoundsRect());
+      }
+    }
+  }
+}
+
+// The switch takes clicks on its whole face, its first column included: the
+// caption beside it ends before it.
+TEST_F(EditorLayout, TheTriggerSwitchOwnsEveryPixelOfItsFace) {
+  TPluginEditorWindow& w = window();
+  for (int x = 717; x < 737; ++x)
+    for (int y = 6; y < 16; ++y) ASSERT_EQ(w.ControlAt(x, y), w.BypassMode) << x << "," << y;
 }

@@ -1,5 +1,9 @@
 // Painting and erasing cells, the row marker and the row labels, driven
 // with the pointer and checked in the plug-in.
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "tests/editor/EditorInput.h"
 
 using enum TMouseButton;
@@ -173,4 +177,76 @@ TEST_F(StepGridEditing, TheNoteIsReadFromTheLabelsNotFromThePlugin) {
   w.BankOctave[3]->SetCaption("0");
   click(noteLabel(3));
   EXPECT_EQ(get(0, 3, RowNote), 4);
+}
+
+// The cells a stroke leaves set in the current pattern of the saved chunk.
+class StepGridStrokes : public StepGridEditing {
+protected:
+  std::vector<std::pair<int, int>> setCells() {
+    PatternImage saved = chunk();
+    std::vector<std::pair<int, int>> cells;
+    for (int row = 0; row < 12; ++row)
+      for (int step = 0; step < 32; ++step)
+        if (saved.stepByte(PatternImage::kCurrent, row, step, 1) == kSet) cells.emplace_back(step, row);
+    return cells;
+  }
+};
+
+// Press, two quick moves, release, then a move far away with no button:
+// exactly the three cells the pointer went over.
+TEST_F(StepGridStrokes, AQuickStrokeThenAMoveAfterTheReleaseSetsExactlyTheCellsCrossed) {
+  press({107, 38});
+  move({123, 38});
+  move({139, 38});
+  release({139, 38});
+  move({427, 182});
+  EXPECT_EQ(setCells(), (std::vector<std::pair<int, int>>{{0, 0}, {1, 0}, {2, 0}}));
+}
+
+// One sample per several cells, in any direction, still sets every cell between.
+TEST_F(StepGridStrokes, SparseSamplesSetEveryCellOnTheWay) {
+  press(cell(0, 11));
+  move(cell(6, 11));  // six cells in one move
+  move(cell(6, 5));   // six rows up in one move
+  move(cell(9, 8));   // diagonally down
+  release(cell(9, 8));
+  std::vector<std::pair<int, int>> expected;
+  for (int step = 0; step <= 6; ++step) expected.emplace_back(step, 11);
+  for (int row = 5; row < 11; ++row) expected.emplace_back(6, row);
+  expected.insert(expected.end(), {{7, 6}, {8, 7}, {9, 8}});
+  std::sort(expected.begin(), expected.end(),
+            [](auto a, auto b) { return std::pair(a.second, a.first) < std::pair(b.second, b.first); });
+  EXPECT_EQ(setCells(), expected);
+  EXPECT_EQ(selectedRow, 8);
+  EXPECT_EQ(markerRow(), 8);
+}
+
+// Keys held during a quick move apply to every cell it crosses; Alt edits none.
+TEST_F(StepGridStrokes, TheKeysOfAMoveApplyToEveryCellItCrosses) {
+  press(cell(0, 3));
+  move(cell(4, 3), {ssShift});
+  move(cell(8, 3), {ssCtrl});
+  move(cell(12, 3), {ssAlt});
+  release(cell(12, 3));
+  for (int step = 1; step <= 4; ++step) EXPECT_EQ(get(step, 3, StepMode), 3) << step;
+  for (int step = 5; step <= 8; ++step) EXPECT_EQ(get(step, 3, StepMode), 2) << step;
+  for (int step = 9; step <= 12; ++step) EXPECT_EQ(get(step, 3, StepState), kNotSet) << step;
+}
+
+// A quick right-button stroke clears every cell it crosses, and only those.
+TEST_F(StepGridStrokes, AQuickRightStrokeClearsEveryCellItCrosses) {
+  for (int step = 0; step < 32; ++step) {
+    set(step, 4, kSet, StepState);
+    set(step, 4, 1, StepMode);
+  }
+  idle();
+  press(cell(2, 4), mbRight);
+  move(cell(10, 4));
+  move({700, cell(10, 4).y});  // off the grid and the window's panel
+  release({700, cell(10, 4).y}, mbRight);
+  move(cell(0, 4));
+  for (int step = 0; step < 32; ++step)
+    EXPECT_EQ(get(step, 4, StepState), step < 2 ? kSet : kNotSet) << step;
+  EXPECT_EQ(style(31, 4), 0);
+  EXPECT_EQ(style(1, 4), 1);
 }

@@ -27,7 +27,7 @@ protected:
   }
   // Plays one block from the given song position (bars as a 4/4 host reports them).
   void playAt(double ppqPos, VstInt32 frames = 512) {
-    host.transport.ppqPos = ppqPos;
+    host.transport.locate(ppqPos);
     host.processBlock(frames);
   }
   std::vector<ReceivedEvent> block(int index) const {

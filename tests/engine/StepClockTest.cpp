@@ -53,9 +53,11 @@ TEST_F(StepClock, ShiftsMoveStepsIntoEarlierAndLaterBlocksAcrossTheWrap) {
   // (positions are binary fractions, so the frames are exact).
   playAt(8.0 - 1.0 / 64);
   EXPECT_EQ(show(lastBlock()), "90 3B 7F @144");
-  // Step 31 lies at 7.75, 689 frames before a block at 7.75 + 1/32.
+  // Step 31 lies at 7.75, 689.06 frames before a block at 7.75 + 1/32: a
+  // grid frame of -690, +1000. Going back there releases the note that
+  // sounds before anything else.
   playAt(7.75 + 1.0 / 32);
-  EXPECT_EQ(show(lastBlock()), "90 3A 7F @311");
+  EXPECT_EQ(show(lastBlock()), "80 3B 00 @0, 90 3A 7F @310");
 }
 
 TEST_F(StepClock, ConsecutiveCellsStrikeAgainUnlessTheyTie) {
@@ -65,27 +67,28 @@ TEST_F(StepClock, ConsecutiveCellsStrikeAgainUnlessTheyTie) {
   image.setCell(kCurrent, 1, 0);
   image.setCell(kCurrent, 1, 1, 127, 2);    // mode 2: ties
   load(image);
+  // Step 1 lies at frame 5512, step 2 at 11025; the song plays on.
   playAt(0.0);
   EXPECT_EQ(show(lastBlock()), "90 3B 7F @0, 90 3A 7F @0");
-  playAt(0.25 - 1.0 / 256);  // step 1 at frame 86
+  host.processBlock(5512 - 86 - 512);
+  host.processBlock(512);
   EXPECT_EQ(show(lastBlock()), "80 3B 00 @85, 90 3B 7F @86");
-  ASSERT_EQ(lastBlock().size(), 2u);
-  EXPECT_EQ(lastBlock()[0].list, lastBlock()[1].list);  // one list, note-off first
-  playAt(0.5 - 1.0 / 2048);  // step 2 at frame 10: both rows end
-  EXPECT_EQ(show(lastBlock()), "80 3B 00 @9, 80 3A 00 @9");
+  host.processBlock(11025 - 10 - 5426 - 512);
+  host.processBlock(512);
+  EXPECT_EQ(show(lastBlock()), "80 3B 00 @9, 80 3A 00 @9");  // both rows end
 }
 
-TEST_F(StepClock, ANoteOnAtFrameZeroEndsTheNoteBeforeAtFrameMinusOne) {
+TEST_F(StepClock, ANoteOffDueBeforeTheBlockGoesAtFrameZeroBeforeTheNoteOn) {
   PatternImage image;
   image.setCell(kCurrent, 0, 0);
   image.setCell(kCurrent, 0, 1);
   load(image);
-  playAt(0.0);
-  playAt(0.25);
-  EXPECT_EQ(show(lastBlock()), "80 3B 00 @-1, 90 3B 7F @0");
+  playAt(0.0, 5512);
+  host.processBlock(512);
+  EXPECT_EQ(show(lastBlock()), "80 3B 00 @0, 90 3B 7F @0");
 }
 
-TEST_F(StepClock, StoppingSendsTwelveNoteOffsOnceWithEachRowsPresentNote) {
+TEST_F(StepClock, StoppingSendsTwelveRowNoteOffsOnceAndEndsANoteTheRowNoLongerNames) {
   PatternImage image;
   image.setCell(kCurrent, 0, 0);
   image.setRow(kCurrent, 0, 60, 3);
@@ -99,8 +102,10 @@ TEST_F(StepClock, StoppingSendsTwelveNoteOffsOnceWithEachRowsPresentNote) {
   host.transport.playing = false;
   host.processBlock(512);
   const auto stop = lastBlock();
-  ASSERT_EQ(stop.size(), 12u);
-  EXPECT_EQ(show({stop[0], stop[1], stop[11]}), "83 3D 00 @0, 80 3A 00 @0, 80 30 00 @0");
+  ASSERT_EQ(stop.size(), 13u);
+  // Each row's present note on the channel of what sounds, then the note
+  // that really sounds.
+  EXPECT_EQ(show({stop[0], stop[1], stop[11], stop[12]}), "83 3D 00 @0, 80 3A 00 @0, 80 30 00 @0, 83 3C 00 @0");
   for (const ReceivedEvent& e : stop) EXPECT_EQ(e.list, 0);
   host.processBlock(512);
   EXPECT_TRUE(lastBlock().empty());
@@ -114,11 +119,13 @@ TEST_F(StepClock, ARecallWhilePlayingTakesOverAtTheNextStep) {
   playAt(0.0);
   EXPECT_EQ(show(lastBlock()), "90 3B 64 @0");
   host.sendMidi({midiEvent(0x90, 48 + 3, 100)});
-  playAt(0.125);  // inside step 0: nothing changes mid-step
+  host.processBlock(2000);  // inside step 0: nothing changes mid-step
   EXPECT_TRUE(lastBlock().empty());
-  playAt(0.25);   // step 1 of the recalled pattern: the tie ends
-  EXPECT_EQ(show(lastBlock()), "80 3B 00 @-1");
-  playAt(0.5);
+  host.processBlock(5512 - 2512);
+  host.processBlock(512);   // step 1 of the recalled pattern: the tie ends
+  EXPECT_EQ(show(lastBlock()), "80 3B 00 @0");
+  host.processBlock(11025 - 6024);
+  host.processBlock(512);
   EXPECT_EQ(show(lastBlock()), "90 36 7F @0");
 }
 
@@ -173,7 +180,8 @@ TEST_F(StepClock, WithoutAUsableTransportTheBlockIsAStandingOne) {
     host.transport.hasTimeInfo = true;
   };
   stopsOnceWith("no time info", 120.0, 44100.0, false);
-  for (double tempo : {0.0, -120.0, nan, inf}) stopsOnceWith("tempo", tempo, 44100.0, true);
+  // 1e6 quarter notes a minute: a step is shorter than a frame.
+  for (double tempo : {0.0, -120.0, nan, inf, 1e6}) stopsOnceWith("tempo", tempo, 44100.0, true);
   for (double rate : {0.0, -44100.0, nan, inf}) stopsOnceWith("rate", 120.0, rate, true);
 }
 

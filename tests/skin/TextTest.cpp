@@ -47,6 +47,16 @@ TEST(TextFace, InksOnlyInsideTheLineCellAndTheClip) {
   EXPECT_LE(InkBounds(clipped, 0x0000FF).Right, 14);
 }
 
+// The ink box of a run is where Render puts glyphs, wherever it draws it.
+TEST(TextLayout, FindsTheInkOfARunWhereRenderPutsIt) {
+  TextRenderer& t = TestText();
+  EXPECT_TRUE(InkOf(t, kFont, "").IsEmpty());
+  EXPECT_TRUE(InkOf(t, kFont, "   ").IsEmpty());
+  Surface s(80, 40, ToPixel(clBlack));
+  t.Render(s, kFont, 17, 9, " jW_", clWhite, s.Bounds());
+  EXPECT_EQ(InkOf(t, kFont, " jW_").Offset(17, 9), InkBounds(s, clWhite));
+}
+
 TEST(TextLayout, BreaksAtSpacesAndKeepsLongWordsWhole) {
   TextRenderer& t = TestText();
   const int word = t.Width(kFont, "Velocity");

@@ -134,6 +134,87 @@ TEST_F(DesignGridTest, ACapturedDragLeavingTheGridLeavesItsCellAndComesBack) {
   EXPECT_EQ(form.CaptureControl(), &g);
 }
 
+// A stroke's cells, in the order entered with a button held.
+class DesignGridStroke : public DesignGridTest {
+protected:
+  DesignGridStroke() : grid(NoteGrid()) {
+    grid.OnCellMouseDown = [this](TControl*, TShiftState s, TcrCell* c) {
+      if (s.Contains(ssLeft) || s.Contains(ssRight)) log.push_back("down " + Name(c));
+    };
+    grid.OnMouseCellEnter = [this](TControl*, TShiftState s, TcrCell* c) {
+      if (s.Contains(ssLeft) || s.Contains(ssRight)) log.push_back(Name(c));
+    };
+  }
+  // The middle of cell (c, r) in form coordinates.
+  static TPoint At(int c, int r) { return {95 + 4 + 16 * c + 8, 27 + 3 + 16 * r + 8}; }
+  void Press(TPoint p, TMouseButton b = TMouseButton::mbLeft) { form.PointerDown(b, {}, p.X, p.Y); }
+  void Move(TPoint p) { form.PointerMove({}, p.X, p.Y); }
+  void Release(TPoint p, TMouseButton b = TMouseButton::mbLeft) { form.PointerUp(b, {}, p.X, p.Y); }
+
+  TCrDesignGrid& grid;
+  std::vector<std::string> log;
+};
+
+// One sample far from the last enters every cell on the line between them.
+TEST_F(DesignGridStroke, AFastMoveEntersEveryCellOnItsLine) {
+  struct Case {
+    const char* name;
+    TPoint from, to;
+    std::vector<std::string> cells;
+  };
+  const Case cases[] = {
+      {"horizontal", At(2, 3), At(7, 3), {"down 2,3", "3,3", "4,3", "5,3", "6,3", "7,3"}},
+      {"vertical, upwards", At(9, 6), At(9, 2), {"down 9,6", "9,5", "9,4", "9,3", "9,2"}},
+      {"diagonal through the corners", At(0, 0), At(4, 4), {"down 0,0", "1,1", "2,2", "3,3", "4,4"}},
+      // Where a shallow line steps down a row inside a column, the cells
+      // on both sides of the step are entered.
+      {"shallow",
+       At(10, 0),
+       At(14, 2),
+       {"down 10,0", "11,0", "11,1", "12,1", "13,1", "13,2", "14,2"}},
+  };
+  for (const Case& c : cases) {
+    log.clear();
+    Move(c.from);
+    Press(c.from);
+    Move(c.to);
+    Release(c.to);
+    EXPECT_EQ(log, c.cells) << c.name;
+  }
+}
+
+// The way to the release point is part of the stroke; nothing after it is.
+TEST_F(DesignGridStroke, TheReleaseEndsTheStrokeAtItsPoint) {
+  Press(At(0, 0));
+  Release(At(3, 0));
+  Move(At(20, 9));
+  Move(At(3, 0));
+  EXPECT_EQ(log, (std::vector<std::string>{"down 0,0", "1,0", "2,0", "3,0"}));
+  EXPECT_EQ(form.CaptureControl(), nullptr);
+}
+
+// Off the grid nothing is entered; the cells up to its edge and back are.
+TEST_F(DesignGridStroke, AStrokeLeavingAndReenteringTheGridEntersTheCellsUpToItsEdges) {
+  Press(At(28, 5));
+  Move({660, At(28, 5).Y});  // past the right edge
+  Move(At(29, 5));
+  Release(At(29, 5));
+  EXPECT_EQ(log, (std::vector<std::string>{"down 28,5", "29,5", "30,5", "31,5", "31,5", "30,5",
+                                           "29,5"}));
+}
+
+// The right button holds the pointer as the left one does and strokes the same way.
+TEST_F(DesignGridStroke, ARightButtonStrokeIsCapturedAndFilledToo) {
+  Press(At(5, 1), TMouseButton::mbRight);
+  EXPECT_EQ(form.CaptureControl(), &grid);
+  Move({40, At(5, 1).Y});  // over the row labels, left of the grid
+  Move(At(3, 1));
+  Release(At(3, 1), TMouseButton::mbRight);
+  EXPECT_EQ(form.CaptureControl(), nullptr);
+  EXPECT_EQ(log, (std::vector<std::string>{"down 5,1", "4,1", "3,1", "2,1", "1,1", "0,1", "0,1",
+                                           "1,1", "2,1", "3,1"}));
+}
+
 TEST_F(DesignGridTest, PressingTakesTheFocus) {
   auto& g = NoteGrid();
   g.SetColorInactive(0x010203);
