@@ -105,7 +105,7 @@ VstInt32 APlugin::getChunk(void** data, bool) {
 }
 
 VstInt32 APlugin::setChunk(void* data, VstInt32 byteSize, bool) {
-  if (byteSize < 0) return 0;
+  if (!data || byteSize < 0) return 0;
   return editorPatterns_.loadImage(data, static_cast<std::size_t>(byteSize)) ? 1 : 0;
 }
 

@@ -38,6 +38,8 @@ void EditorPatterns::saveImage(unsigned char* image) {
 }
 
 bool EditorPatterns::loadImage(const void* image, std::size_t size) {
+  // A refused chunk changes nothing, not even by taking in the audio side's news.
+  if (size != kChunkSize) return false;
   std::lock_guard section(mutex_);
   takeSignals();
   if (!model_->memory.loadPatternImage(image, size)) return false;
