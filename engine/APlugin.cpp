@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <mutex>
 #include <stdexcept>
 #include <vector>
 
 #include "engine/MidiFile.h"
-#include "engine/PatternMemoryPlaySource.h"
 #include "engine/TempFolder.h"
 
 std::atomic<double> currentSampleRate{44100.0};
@@ -19,6 +17,9 @@ constexpr VstInt32 kTimeInfoRequest = 0x7FFF;
 
 APlugin::APlugin(audioMasterCallback audioMaster, EditorFactory makeEditor)
     : AudioEffectX(audioMaster, kNumPrograms, kNumParams),
+      channel_(std::make_unique<PatternChannel>()),
+      editorPatterns_(*channel_),
+      audioPatterns_(*channel_),
       chunkCopy_(std::make_unique<unsigned char[]>(kChunkSize)) {
   getHostVendorString(hostVendor_);
   getHostProductString(hostProduct_);
@@ -52,8 +53,7 @@ APlugin::~APlugin() {
 
 void APlugin::resetPatterns() {
   currentSampleRate = 44100.0;
-  std::lock_guard section(memory_.lock);
-  memory_.reset();
+  editorPatterns_.reset();
 }
 
 void APlugin::setPatternValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt32 kind) {
@@ -62,23 +62,17 @@ void APlugin::setPatternValue(VstInt32 step, VstInt32 row, VstInt16 value, VstIn
     if (!folder.empty()) writeMidiFile(folder + kExportFileName);
     return;
   }
-  std::lock_guard section(memory_.lock);
-  memory_.setValue(step, row, value, kind);
+  editorPatterns_.setValue(step, row, value, kind);
 }
 
 VstInt16 APlugin::getPatternValue(VstInt32 step, VstInt32 row, VstInt32 kind) {
-  std::lock_guard section(memory_.lock);
-  return memory_.getValue(step, row, kind);
+  return editorPatterns_.getValue(step, row, kind);
 }
 
 void APlugin::writeMidiFile(const std::string& path) {
   const VstTimeInfo* info = getTimeInfo(kTimeInfoRequest);
   const double tempo = info ? info->tempo : 0.0;
-  Pattern pattern;
-  {
-    std::lock_guard section(memory_.lock);
-    pattern = memory_.current();
-  }
+  const Pattern pattern = editorPatterns_.currentPattern();
   const std::vector<std::uint8_t> bytes = buildMidiFile(pattern, tempo);
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) throw std::runtime_error("Cannot create file " + path);
@@ -96,30 +90,23 @@ void APlugin::processReplacing(float**, float** outputs, VstInt32 sampleFrames) 
   const BlockTiming timing = readBlockTiming(info);
   if (info && std::isfinite(info->sampleRate) && info->sampleRate > 0.0)
     currentSampleRate = info->sampleRate;
-  {
-    RealtimeSection section(memory_.lock);
-    PatternMemoryPlaySource source(memory_);
-    clock_.playBlock(timing, sampleFrames, source, blockEvents_);
-    memory_.transportPlaying = clock_.playing();
-  }
-  // Outside the lock: a host that calls back into the plug-in from here, or
-  // takes its time, keeps no editor waiting.
+  audioPatterns_.beginBlock();
+  clock_.playBlock(timing, sampleFrames, audioPatterns_, blockEvents_);
+  audioPatterns_.endBlock(clock_.playing());
+  // After the block: a host that calls back into the plug-in from here, or
+  // takes its time, finds nothing held.
   if (blockEvents_.size() > 0) sendVstEventsToHost(blockEvents_.asVstEvents());
 }
 
 VstInt32 APlugin::getChunk(void** data, bool) {
-  {
-    std::lock_guard section(memory_.lock);
-    memory_.savePatternImage(chunkCopy_.get());
-  }
+  editorPatterns_.saveImage(chunkCopy_.get());
   *data = chunkCopy_.get();
   return static_cast<VstInt32>(kChunkSize);
 }
 
 VstInt32 APlugin::setChunk(void* data, VstInt32 byteSize, bool) {
-  if (byteSize < 0) return 0;
-  std::lock_guard section(memory_.lock);
-  return memory_.loadPatternImage(data, static_cast<std::size_t>(byteSize)) ? 1 : 0;
+  if (!data || byteSize < 0) return 0;
+  return editorPatterns_.loadImage(data, static_cast<std::size_t>(byteSize)) ? 1 : 0;
 }
 
 void APlugin::updateEditor() {

@@ -3,9 +3,12 @@
 // Threads: processReplacing runs the step clock on the host's audio thread;
 // processEvents recalls patterns from the host's MIDI delivery; the editor
 // reads and changes the patterns through setPatternValue / getPatternValue.
-// All of them meet in the pattern memory, under its one lock (PatternLock).
-// Everything else here (identity, programs) belongs to the host's user
-// interface thread.
+// The audio path (processReplacing, processEvents) never waits for the
+// others: the editor's side and the audio side each keep their own copy of
+// the patterns and meet only through atomics (PatternChannel.h). Identity
+// and program names belong to the host's user interface thread; the program
+// number and editorClosed are atomics because hosts also touch them from
+// the audio thread.
 #pragma once
 
 #include <atomic>
@@ -13,8 +16,10 @@
 #include <string>
 
 #include "engine/APluginProgram.h"
+#include "engine/AudioPatterns.h"
 #include "engine/BlockEvents.h"
-#include "engine/PatternMemory.h"
+#include "engine/EditorPatterns.h"
+#include "engine/PatternChannel.h"
 #include "engine/StepClock.h"
 #include "engine/ValueKind.h"
 #include "frame/DAudioEffectX.h"
@@ -75,13 +80,13 @@ public:
   void getParameterName(VstInt32 index, char* text) override;
   float getVu() override;
 
-  // The chunk: the 26 pattern slots. getChunk hands out a copy, taken under
-  // the lock and kept until the next getChunk.
+  // The chunk: the 26 pattern slots. getChunk hands out a copy of the
+  // editor's model, kept until the next getChunk.
   VstInt32 getChunk(void** data, bool isPreset) override;
   VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
 
   // Set by the editor bridge: no editor window exists.
-  bool editorClosed = false;
+  std::atomic<bool> editorClosed{false};
 
 private:
   void updateEditor();
@@ -89,7 +94,9 @@ private:
   char hostVendor_[kVstMaxVendorStrLen + 1] = {};
   char hostProduct_[kVstMaxProductStrLen + 1] = {};
   APluginProgram programs_[kNumPrograms];
-  PatternMemory memory_;
+  std::unique_ptr<PatternChannel> channel_;
+  EditorPatterns editorPatterns_;
+  AudioPatterns audioPatterns_;
   // The audio thread's own: the clock's state from block to block and the
   // block's event list.
   StepClock clock_;

@@ -37,39 +37,37 @@ PatternMemory::PatternMemory() { reset(); }
 void PatternMemory::reset() {
   for (Pattern& pattern : patterns) resetPattern(pattern);
   switchPending = false;
+  pendingSeq = 0;
+  pendingGen = 0;
+}
+
+bool PatternMemory::accepts(VstInt32 step, VstInt32 row, VstInt32 kind) {
+  switch (kind) {
+    case StepState:
+    case StepVelocity:
+    case StepShift:
+    case StepMode: return validStep(step) && validRow(row);
+    case RowNote:
+    case RowChannel: return validRow(row);
+    case PatternUsed: return validPattern(step);
+    case PatternClear:
+    case DefaultVelocity:
+    case TriggerBypass: return true;
+    default: return false;
+  }
 }
 
 void PatternMemory::setValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt32 kind) {
-  const bool cell = validStep(step) && validRow(row);
   switch (kind) {
-    case StepState:
-      if (cell) current().rows[row].steps[step].state = lowByte(value);
-      break;
-    case RowNote:
-      if (validRow(row)) current().rows[row].note = lowByte(value);
-      break;
-    case StepVelocity:
-      if (cell) current().rows[row].steps[step].velocity = lowByte(value);
-      break;
-    case RowChannel:
-      if (validRow(row)) current().rows[row].channel = lowByte(value);
-      break;
-    case StepShift:
-      if (cell) current().rows[row].steps[step].shift = value;
-      break;
-    case PatternStoreRecall:
-      if (!validPattern(value)) break;
-      if (step == 0) recall(value);
-      if (step == 1) patterns[value] = current();
-      break;
-    case PatternUsed:
-      if (validPattern(step)) patterns[step].used = lowByte(value);
-      break;
+    case StepState: current().rows[row].steps[step].state = lowByte(value); break;
+    case RowNote: current().rows[row].note = lowByte(value); break;
+    case StepVelocity: current().rows[row].steps[step].velocity = lowByte(value); break;
+    case RowChannel: current().rows[row].channel = lowByte(value); break;
+    case StepShift: current().rows[row].steps[step].shift = value; break;
+    case PatternUsed: patterns[step].used = lowByte(value); break;
     case PatternClear: clearPattern(current()); break;
     case DefaultVelocity: current().defaultVelocity = lowByte(value); break;
-    case StepMode:
-      if (cell) current().rows[row].steps[step].mode = lowByte(value);
-      break;
+    case StepMode: current().rows[row].steps[step].mode = lowByte(value); break;
     case TriggerBypass:
       for (Pattern& pattern : patterns) pattern.triggerBypass = lowByte(value);
       break;
@@ -78,7 +76,7 @@ void PatternMemory::setValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt
 }
 
 VstInt16 PatternMemory::getValue(VstInt32 step, VstInt32 row, VstInt32 kind) const {
-  const Pattern& now = patterns[kCurrentSlot];
+  const Pattern& now = current();
   const bool cell = validStep(step) && validRow(row);
   switch (kind) {
     case StepState: return cell ? now.rows[row].steps[step].state : 0;
@@ -94,20 +92,28 @@ VstInt16 PatternMemory::getValue(VstInt32 step, VstInt32 row, VstInt32 kind) con
   }
 }
 
-void PatternMemory::recall(int pattern) {
-  if (!transportPlaying) {
-    current() = patterns[pattern];
-    switchPending = false;
-  } else {
-    queued() = patterns[pattern];
-    switchPending = true;
-  }
+void PatternMemory::store(int pattern) { patterns[pattern] = current(); }
+
+void PatternMemory::recallNow(int pattern) {
+  current() = patterns[pattern];
+  switchPending = false;
+  pendingSeq = 0;
+  pendingGen = 0;
+}
+
+void PatternMemory::recallQueued(int pattern, std::uint64_t seq, std::uint32_t gen) {
+  queued() = patterns[pattern];
+  switchPending = true;
+  pendingSeq = seq;
+  pendingGen = gen;
 }
 
 void PatternMemory::completeSwitch() {
   if (!switchPending) return;
   current() = queued();
   switchPending = false;
+  pendingSeq = 0;
+  pendingGen = 0;
 }
 
 bool PatternMemory::loadPatternImage(const void* image, std::size_t size) {

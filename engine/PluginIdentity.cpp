@@ -57,11 +57,11 @@ void APlugin::setProgram(VstInt32 program) {
 }
 
 void APlugin::setProgramName(char* name) {
-  programs_[curProgram].setName(name);
+  programs_[curProgram.load()].setName(name);
   updateEditor();
 }
 
-void APlugin::getProgramName(char* name) { copyProgramName(name, programs_[curProgram].name()); }
+void APlugin::getProgramName(char* name) { copyProgramName(name, programs_[curProgram.load()].name()); }
 
 bool APlugin::getProgramNameIndexed(VstInt32, VstInt32 index, char* text) {
   if (index < 0 || index >= kNumPrograms) return false;

@@ -3,6 +3,8 @@
 // opcodes (0 to 24) into virtual operations.
 #pragma once
 
+#include <atomic>
+
 #include "frame/AEffEditor.h"
 #include "frame/DAEffectX.h"
 
@@ -71,7 +73,8 @@ protected:
   AEffEditor* editor = nullptr;
   VstInt32 numPrograms;
   VstInt32 numParams;
-  VstInt32 curProgram = 0;
+  // Hosts set the program from the audio thread too.
+  std::atomic<VstInt32> curProgram{0};
   VstInt32 blockSize = 1024;
   audioMasterCallback audioMaster;
 };

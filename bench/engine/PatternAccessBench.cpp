@@ -47,4 +47,17 @@ void ChunkLoad(benchmark::State& state) {
 }
 BENCHMARK(ChunkLoad);
 
+// A store and a recall: a pattern copy on the editor's side, and the
+// operation sent on.
+void StoreAndRecall(benchmark::State& state) {
+  auto plugin = std::make_unique<APlugin>(&benchHost, nullptr);
+  VstInt16 pattern = 0;
+  for (auto _ : state) {
+    plugin->setPatternValue(1, 0, pattern, PatternStoreRecall);
+    plugin->setPatternValue(0, 0, pattern, PatternStoreRecall);
+    pattern = static_cast<VstInt16>((pattern + 1) % 24);
+  }
+}
+BENCHMARK(StoreAndRecall);
+
 }  // namespace

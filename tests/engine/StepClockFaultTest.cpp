@@ -238,11 +238,9 @@ TEST(StepClockFaults, AStandingRecallDropsARecallThatStillWaits) {
   PatternMemory memory;
   memory.patterns[3].rows[0].note = 30;
   memory.patterns[5].rows[0].note = 50;
-  memory.transportPlaying = true;
-  memory.recall(3);
+  memory.recallQueued(3, 1, 0);
   ASSERT_TRUE(memory.switchPending);
-  memory.transportPlaying = false;
-  memory.recall(5);
+  memory.recallNow(5);
   EXPECT_FALSE(memory.switchPending);
   memory.completeSwitch();
   EXPECT_EQ(memory.current().rows[0].note, 50);
