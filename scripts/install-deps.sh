@@ -73,7 +73,8 @@ if [ -n "$(missing wine32:i386)" ]; then
   for try in 1 2; do
     if out=$(install wine32:i386 2>&1); then reason=""; break; fi
     # -qq keeps the unmet dependencies to itself: a dry run names them.
-    reason=$( (printf '%s\n' "$out"; apt-get install -s wine32:i386 2>&1) | grep -E '^(E:| )' | sort -u | head -n 12)
+    reason=$( (printf '%s\n' "$out"; apt-get install -s wine32:i386 2>&1) |
+      grep -E '^(E:| )' | awk '!seen[$0]++' | head -n 12 || true)
     echo "wine32:i386 could not be installed (try $try of 2)" >&2
     [ $try = 2 ] || update_index || true
   done
