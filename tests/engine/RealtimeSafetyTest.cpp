@@ -48,6 +48,13 @@ void* operator new(std::size_t size) {
 }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+// std::stable_sort takes its buffer through the non-throwing form: it must
+// come from the same heap the replacements above give back to.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  if (watching) ++allocationsWhileWatching;
+  return std::malloc(size ? size : 1);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
 #pragma GCC diagnostic pop
 
 TEST(RealtimeSafety, BlocksStopsAndRecallsNeverAllocate) {

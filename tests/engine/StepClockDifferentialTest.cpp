@@ -171,8 +171,10 @@ void playBoth(Random& random, const Scenario& scenario) {
     ASSERT_LE(host.lists.size(), 1u) << where;  // one list per block
     const std::vector<VstMidiEvent> sent = host.lists.empty() ? std::vector<VstMidiEvent>{} : host.lists[0].events;
     ASSERT_EQ(describe(sent), describe(reference.events)) << where;
-    ASSERT_EQ(std::memcmp(sent.data(), reference.events.data(), sent.size() * sizeof(VstMidiEvent)), 0)
-        << where;
+    if (!sent.empty()) {
+      ASSERT_EQ(std::memcmp(sent.data(), reference.events.data(), sent.size() * sizeof(VstMidiEvent)), 0)
+          << where;
+    }
     ASSERT_TRUE(host.image() == reference.image()) << where;
 
     if (playing) transport.samplePos += blockFrames;
