@@ -1,5 +1,6 @@
 // The window as it opens, before and after its first refresh.
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -61,8 +62,9 @@ TEST_F(EditorLayout, ASetCellPaintsInItsStyleAtTheGridsPlace) {
 namespace {
 
 std::string Show(const TRect& r) {
-  return "(" + std::to_string(r.Left) + "," + std::to_string(r.Top) + ")-(" +
-         std::to_string(r.Right) + "," + std::to_string(r.Bottom) + ")";
+  std::ostringstream text;
+  text << '(' << r.Left << ',' << r.Top << ")-(" << r.Right << ',' << r.Bottom << ')';
+  return text.str();
 }
 
 bool IsLine(const TControl& c) {
@@ -80,7 +82,7 @@ TEST_F(EditorLayout, EveryCaptionFitsItsBoxAndLeavesItsNeighboursAlone) {
   std::map<const TDIBFadeLabel*, std::vector<std::string>> shown;
   for (int r = 0; r < 12; ++r) {
     for (int ch = 1; ch <= 17; ++ch)
-      shown[w.BankMidiCh[r]].push_back((ch < 10 ? "0" : "") + std::to_string(ch));
+      shown[w.BankMidiCh[r]].push_back(ch < 10 ? '0' + std::to_string(ch) : std::to_string(ch));
     for (int n = 0; n <= 120; n += 1) {
       const std::string name = NoteNumberToName(n);
       shown[w.BankNote[r]].push_back(name.substr(0, 2));
