@@ -18,6 +18,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "XdndReply.h"
+
 #include "host/PatternImage.h"
 #include "host/VstHost.h"
 
@@ -46,18 +48,6 @@ struct Atoms {
   Atom aware, enter, position, status, leave, drop, finished, selection, copy, uriList, property;
 };
 
-void Reply(Display* d, Window to, Window self, Atom type, long l1, long l4) {
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = to;
-  e.xclient.message_type = type;
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = static_cast<long>(self);
-  e.xclient.data.l[1] = l1;
-  e.xclient.data.l[4] = l4;
-  XSendEvent(d, to, False, NoEventMask, &e);
-  XFlush(d);
-}
 
 }  // namespace
 
@@ -137,7 +127,7 @@ int main(int argc, char** argv) {
                             static_cast<int>(at & 0xFFFF), &x, &y, &child);
       const bool overZone = x >= kZoneX && x < kZoneX + kZoneSize && y >= kZoneY &&
                             y < kZoneY + kZoneSize;
-      Reply(d, source, host, atoms.status, overZone ? 1 : 0,
+      XdndReply(d, source, host, atoms.status, overZone ? 1 : 0,
             overZone ? static_cast<long>(atoms.copy) : 0);
     } else if (e.type == ClientMessage && e.xclient.message_type == atoms.leave) {
       source = 0;
@@ -154,7 +144,7 @@ int main(int argc, char** argv) {
                          &count, &after, &data);
       dropped = data ? std::string(reinterpret_cast<char*>(data), count) : "";
       if (data) XFree(data);
-      Reply(d, source, host, atoms.finished, dropped.empty() ? 0 : 1,
+      XdndReply(d, source, host, atoms.finished, dropped.empty() ? 0 : 1,
             static_cast<long>(atoms.copy));
       std::printf("dropped %s\n", dropped.c_str());
       std::fflush(stdout);

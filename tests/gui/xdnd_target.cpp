@@ -12,22 +12,7 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
-
-void Reply(Display* d, Window to, Window self, Atom type, long l1, long l4) {
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = to;
-  e.xclient.message_type = type;
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = static_cast<long>(self);
-  e.xclient.data.l[1] = l1;
-  e.xclient.data.l[4] = l4;
-  XSendEvent(d, to, False, NoEventMask, &e);
-  XFlush(d);
-}
-
-}  // namespace
+#include "XdndReply.h"
 
 int main(int argc, char** argv) {
   if (argc != 6) {
@@ -76,7 +61,7 @@ int main(int argc, char** argv) {
       std::printf("left\n");
       std::fflush(stdout);
     } else if (e.type == ClientMessage && e.xclient.message_type == position) {
-      Reply(d, source, w, status, offered ? 1 : 0, offered ? static_cast<long>(copy) : 0);
+      XdndReply(d, source, w, status, offered ? 1 : 0, offered ? static_cast<long>(copy) : 0);
     } else if (e.type == ClientMessage && e.xclient.message_type == drop) {
       XConvertSelection(d, selection, uriList, property, w,
                         static_cast<Time>(e.xclient.data.l[2]));
@@ -90,7 +75,7 @@ int main(int argc, char** argv) {
                          &after, &data);
       const std::string text = data ? std::string(reinterpret_cast<char*>(data), count) : "";
       if (data) XFree(data);
-      Reply(d, source, w, finished, text.empty() ? 0 : 1, static_cast<long>(copy));
+      XdndReply(d, source, w, finished, text.empty() ? 0 : 1, static_cast<long>(copy));
       std::printf("dropped %s\n", text.c_str());
       std::fflush(stdout);
       XCloseDisplay(d);
