@@ -1,5 +1,6 @@
 #include "editor/APluginEditor.h"
 
+#include "editor/EditCommands.h"
 #include "editor/FormView.h"
 #include "editor/PluginEditorWindow.h"
 #include "platform/NativeEditorWindow.h"
@@ -73,7 +74,40 @@ void APluginEditor::idle() {
 // What the plug-in changes reaches the window at the next idle.
 void APluginEditor::update() {}
 
+namespace {
+
+// Hosts report Ctrl as MODIFIER_CONTROL, some as MODIFIER_COMMAND.
+constexpr unsigned char kModifierShift = 1;
+constexpr unsigned char kModifierCommand = 4;
+constexpr unsigned char kModifierControl = 8;
+
+VstInt32 LowerCase(VstInt32 c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; }
+
+EditCommand CommandOf(const VstKeyCode& key) {
+  if (key.character <= 0 || key.character > 127) return EditCommand::None;
+  return EditCommandFor(static_cast<char>(key.character),
+                        (key.modifier & (kModifierControl | kModifierCommand)) != 0,
+                        (key.modifier & kModifierShift) != 0);
+}
+
+}  // namespace
+
+VstInt32 APluginEditor::onKeyDown(VstKeyCode& key) {
+  const bool used = RunEditCommand(plugin_, CommandOf(key));
+  usedKey_ = used ? key.character : 0;
+  return used ? 1 : AEffEditor::onKeyDown(key);
+}
+
+VstInt32 APluginEditor::onKeyUp(VstKeyCode& key) {
+  // Ctrl may already be up when the letter is: the letter alone tells.
+  const bool used = usedKey_ != 0 && LowerCase(key.character) == LowerCase(usedKey_);
+  if (used) usedKey_ = 0;
+  return used ? 1 : AEffEditor::onKeyUp(key);
+}
+
 void APluginEditor::FreeWindow() {
+  // A gesture the window can no longer finish ends here.
+  plugin_.endEditAction();
   native_.reset();
   view_.reset();
   editorWindow.reset();

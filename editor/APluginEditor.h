@@ -27,6 +27,11 @@ public:
   void close() override;
   void idle() override;
   void update() override;
+  // Undo and redo keys forwarded by the host: 1 for a key that undid or
+  // redid an edit (and for its release); any other key gets the base's
+  // answer, as it did before the editor used keys.
+  VstInt32 onKeyDown(VstKeyCode& keyCode) override;
+  VstInt32 onKeyUp(VstKeyCode& keyCode) override;
 
   // The open window, or null.
   TPluginEditorWindow* window() const { return editorWindow.get(); }
@@ -49,4 +54,6 @@ private:
   std::unique_ptr<FormView> view_;
   std::unique_ptr<NativeEditorWindow> native_;
   void* parentWindow = nullptr;
+  // The key whose press undid or redid something, until its release.
+  VstInt32 usedKey_ = 0;
 };

@@ -32,6 +32,10 @@ void FormView::Pointer(const PointerEvent& e) {
   }
 }
 
+bool FormView::CommandKey(char letter, std::uint8_t keys) {
+  return form_.CommandKey(letter, ShiftOf(keys));
+}
+
 ViewCursor FormView::CursorAt(int x, int y) const {
   for (const TControl* c = form_.ControlAt(x, y); c; c = c->Parent())
     if (std::find(crossHair_.begin(), crossHair_.end(), c) != crossHair_.end())

@@ -21,6 +21,7 @@ public:
   void Pointer(const PointerEvent& event) override;
   void PointerLeave() override { form_.PointerLeave(); }
   void Key(char ch) override { form_.KeyPress(ch); }
+  bool CommandKey(char letter, std::uint8_t keys) override;
   ViewCursor CursorAt(int x, int y) const override;
   TextRenderer& Text() const override { return form_.Text(); }
 

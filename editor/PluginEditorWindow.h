@@ -61,6 +61,7 @@ public:
                                    int Y);
   void BypassSwitch(TControl* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void UpdaterTimer();
+  bool CommandKey(char letter, TShiftState keys) override;
 
   APlugin& plugin;
 
@@ -88,6 +89,10 @@ public:
   TDIBFadeLabel* BypassMode = nullptr;
   std::array<TDIBImage*, 5> DIBImages{};  // DIBImage1 .. DIBImage5
   TImage* AboutGraphicBox = nullptr;
+
+protected:
+  void GestureStarts() override;
+  void GestureEnds() override;
 
 private:
   void CreateComponents();

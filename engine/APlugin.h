@@ -48,6 +48,15 @@ public:
   void setPatternValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt32 kind) override;
   VstInt16 getPatternValue(VstInt32 step, VstInt32 row, VstInt32 kind) override;
   void resetPatterns();
+
+  // The editor's undo history (EditorPatterns). An action runs from
+  // beginEditAction to endEditAction; undo and redo answer whether there
+  // was one to take back or do again.
+  void beginEditAction() { editorPatterns_.beginAction(); }
+  void endEditAction() { editorPatterns_.endAction(); }
+  bool undoEdit() { return editorPatterns_.undo(); }
+  bool redoEdit() { return editorPatterns_.redo(); }
+  std::size_t editHistoryBytes() { return editorPatterns_.historyBytes(); }
   // Writes the current pattern as a Standard MIDI File; throws
   // std::runtime_error "Cannot create file <path>" when it cannot create it.
   void writeMidiFile(const std::string& path);

@@ -2,19 +2,62 @@
 
 #include <algorithm>
 
+#include "engine/AudioPatterns.h"
+
 EditorPatterns::EditorPatterns(PatternChannel& channel)
     : channel_(channel), model_(std::make_unique<PatternReplica>()) {}
+
+namespace {
+
+// The slots a setValue call may change.
+void slotsChangedBy(VstInt32 step, VstInt16 value, VstInt32 kind, std::vector<int>& slots) {
+  slots.clear();
+  if (kind == PatternStoreRecall && step == 0) slots = {kCurrentSlot, kQueuedSlot};
+  else if (kind == PatternStoreRecall) slots.push_back(value);
+  else if (kind == PatternUsed) slots.push_back(step);
+  else if (kind == TriggerBypass)
+    for (int slot = 0; slot < kPatternSlots; ++slot) slots.push_back(slot);
+  else slots.push_back(kCurrentSlot);
+}
+
+}  // namespace
 
 void EditorPatterns::setValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt32 kind) {
   std::lock_guard section(mutex_);
   takeSignals();
   if (kind == PatternStoreRecall) {
-    if (value < 0 || value >= kStoredPatterns) return;
+    if (value < 0 || value >= kStoredPatterns || (step != 0 && step != 1)) return;
+  } else if (!PatternMemory::accepts(step, row, kind)) {
+    return;
+  }
+  recordedSetValue(step, row, value, kind);
+}
+
+// Compares the slots the call may change before and after it. A recall that
+// waits for the next step is recorded as what it will do: its pattern
+// replaces the current one.
+void EditorPatterns::recordedSetValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt32 kind) {
+  const PatternMemory& memory = model_->memory;
+  slotsChangedBy(step, value, kind, touchedSlots_);
+  slotsBefore_.clear();
+  for (int slot : touchedSlots_) slotsBefore_.push_back(memory.patterns[slot]);
+  applyValue(step, row, value, kind);
+  const bool queued = kind == PatternStoreRecall && step == 0 && memory.switchPending &&
+                      memory.pendingSeq == model_->appliedSeq;
+  if (queued) history_.recordQueuedRecall(model_->appliedSeq);
+  for (std::size_t i = 0; i < touchedSlots_.size(); ++i) {
+    const int slot = touchedSlots_[i];
+    const bool takesOver = queued && slot == kCurrentSlot;
+    history_.record(slot, slotsBefore_[i], takesOver ? memory.queued() : memory.patterns[slot]);
+  }
+}
+
+void EditorPatterns::applyValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt32 kind) {
+  if (kind == PatternStoreRecall) {
     if (step == 0) recall(value, 0);
     if (step == 1) send({OpKind::Store, 0, static_cast<std::uint8_t>(value), 0, 0, 0});
     return;
   }
-  if (!PatternMemory::accepts(step, row, kind)) return;
   send({OpKind::Edit, static_cast<std::uint8_t>(kind), static_cast<std::uint8_t>(step & 0x1F),
         static_cast<std::uint8_t>(row & 0x0F), value, 0});
 }
@@ -43,6 +86,9 @@ bool EditorPatterns::loadImage(const void* image, std::size_t size) {
   std::lock_guard section(mutex_);
   takeSignals();
   if (!model_->memory.loadPatternImage(image, size)) return false;
+  // A project the host loads is not the user's edit, and what came before
+  // it cannot be put back into it.
+  history_.clear();
   publishModel();
   return true;
 }
@@ -51,7 +97,69 @@ void EditorPatterns::reset() {
   std::lock_guard section(mutex_);
   takeSignals();
   model_->memory.reset();
+  history_.clear();
   publishModel();
+}
+
+void EditorPatterns::beginAction() {
+  std::lock_guard section(mutex_);
+  history_.begin();
+}
+
+void EditorPatterns::endAction() {
+  std::lock_guard section(mutex_);
+  history_.end();
+}
+
+bool EditorPatterns::undo() { return stepThroughHistory(true); }
+bool EditorPatterns::redo() { return stepThroughHistory(false); }
+
+// An action still being recorded ends first; what follows it in the same
+// gesture becomes an action of its own.
+bool EditorPatterns::stepThroughHistory(bool undoing) {
+  std::lock_guard section(mutex_);
+  takeSignals();
+  const bool wasOpen = history_.isOpen();
+  history_.end();
+  const EditAction* action = undoing ? history_.undo() : history_.redo();
+  if (action) putBack(*action, undoing);
+  if (wasOpen) history_.begin();
+  return action != nullptr;
+}
+
+std::size_t EditorPatterns::historyBytes() {
+  std::lock_guard section(mutex_);
+  return history_.bytes();
+}
+
+// Small actions go out as the field edits the accessor itself sends. One
+// the audio thread could not take in within one block, or that reaches
+// fields no accessor kind writes (a stored pattern's cells, the queued
+// slot), goes out whole, as a copy of the model: the audio thread never
+// plays it half put back.
+void EditorPatterns::putBack(const EditAction& action, bool undoing) {
+  PatternMemory& memory = model_->memory;
+  const bool cancelled = undoing && action.queuedRecall != 0 && memory.switchPending &&
+                         memory.pendingSeq == action.queuedRecall;
+  if (cancelled) memory.cancelSwitch();
+  // A pattern that still waits to take over keeps its slot.
+  const auto kept = [&](const FieldChange& c) { return c.slot == kQueuedSlot && memory.switchPending; };
+  const bool whole =
+      cancelled || action.changes.size() > static_cast<std::size_t>(AudioPatterns::kBlockBudget) ||
+      std::any_of(action.changes.begin(), action.changes.end(),
+                  [&](const FieldChange& c) { return !kept(c) && !accessorKindOf(c); });
+  for (const FieldChange& change : action.changes) {
+    if (kept(change)) continue;
+    const std::int16_t value = undoing ? change.before : change.after;
+    if (whole) {
+      writeField(memory.patterns[change.slot], change, value);
+      continue;
+    }
+    const ValueKind kind = *accessorKindOf(change);
+    const std::uint8_t step = kind == PatternUsed ? change.slot : change.step;
+    send({OpKind::Edit, static_cast<std::uint8_t>(kind), step, change.row, value, 0});
+  }
+  if (whole) publishModel();
 }
 
 // A switch that the audio thread made happened before whatever MIDI recall
@@ -63,7 +171,12 @@ void EditorPatterns::takeSignals() {
     send({OpKind::SwitchComplete, 0, 0, 0, 0, 0});
   const std::uint64_t posted = channel_.midiRecall.load(std::memory_order_acquire);
   const auto gen = static_cast<std::uint32_t>(posted >> 8);
-  if (gen > model_->ackedGen) recall(static_cast<int>(posted & 0xFF), gen);
+  if (gen > model_->ackedGen) {
+    // The user did not make it: it is not undone, and the edits before it
+    // belonged to a pattern that no longer plays.
+    history_.clear();
+    recall(static_cast<int>(posted & 0xFF), gen);
+  }
 }
 
 void EditorPatterns::recall(int pattern, std::uint32_t gen) {

@@ -96,9 +96,7 @@ void PatternMemory::store(int pattern) { patterns[pattern] = current(); }
 
 void PatternMemory::recallNow(int pattern) {
   current() = patterns[pattern];
-  switchPending = false;
-  pendingSeq = 0;
-  pendingGen = 0;
+  cancelSwitch();
 }
 
 void PatternMemory::recallQueued(int pattern, std::uint64_t seq, std::uint32_t gen) {
@@ -111,6 +109,10 @@ void PatternMemory::recallQueued(int pattern, std::uint64_t seq, std::uint32_t g
 void PatternMemory::completeSwitch() {
   if (!switchPending) return;
   current() = queued();
+  cancelSwitch();
+}
+
+void PatternMemory::cancelSwitch() {
   switchPending = false;
   pendingSeq = 0;
   pendingGen = 0;

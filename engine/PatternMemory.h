@@ -41,6 +41,8 @@ public:
   // A recall while the transport runs waits in the queued slot; the last one wins.
   void recallQueued(int pattern, std::uint64_t seq, std::uint32_t gen);
   void completeSwitch();
+  // The waiting pattern will not take over after all (an undone recall).
+  void cancelSwitch();
 
   // The chunk: the 26 slots as stored. Loading refuses any other size and
   // keeps every slot's defaultVelocity and the step padding.

@@ -45,6 +45,10 @@ public:
   virtual void PointerLeave() = 0;
   // A typed character.
   virtual void Key(char ch) = 0;
+  // A letter key pressed with Ctrl, as the lower-case letter, with the
+  // PointerKey bits of the keys held: the editor's command keys (undo,
+  // redo). It does not reach Key. Answers whether the view used it.
+  virtual bool CommandKey(char letter, std::uint8_t keys) = 0;
   virtual ViewCursor CursorAt(int x, int y) const = 0;
 
   // The face messages over the view are written in.

@@ -113,6 +113,7 @@ void TForm::TrackHover(TControl* now) {
 
 void TForm::PointerDown(TMouseButton button, TShiftState keys, int x, int y) {
   TrackHover(ControlAt(x, y));
+  if (buttons_ == 0 || (buttons_ & ShiftFlagOf(button))) GestureStarts();
   buttons_ |= ShiftFlagOf(button);
   TControl* target = capture_ ? capture_ : ControlAt(x, y);
   if (!target) return;
@@ -134,6 +135,7 @@ void TForm::PointerMove(TShiftState keys, int x, int y) {
 }
 
 void TForm::PointerUp(TMouseButton button, TShiftState keys, int x, int y) {
+  const bool wasHeld = (buttons_ & ShiftFlagOf(button)) != 0;
   buttons_ &= static_cast<std::uint8_t>(~ShiftFlagOf(button));
   TControl* target = capture_ ? capture_ : ControlAt(x, y);
   bool click = false;
@@ -148,6 +150,7 @@ void TForm::PointerUp(TMouseButton button, TShiftState keys, int x, int y) {
     target->MouseUp(button, Compose(keys), x - o.X, y - o.Y);
   }
   TrackHover(ControlAt(x, y));
+  if (wasHeld && buttons_ == 0) GestureEnds();
 }
 
 void TForm::PointerLeave() { TrackHover(nullptr); }

@@ -52,6 +52,9 @@ public:
   void PointerLeave();
   // A typed character: offered to the controls' accelerators in tree order.
   void KeyPress(char ch);
+  // A letter key pressed with Ctrl (`keys` carries Shift, Ctrl and Alt):
+  // a command of the form's own. Answers whether it used the key.
+  virtual bool CommandKey(char, TShiftState) { return false; }
 
   TControl* CaptureControl() const { return capture_; }
   TControl* HoverControl() const { return hover_; }
@@ -61,6 +64,11 @@ public:
 
 protected:
   void BoundsChanged() override;
+  // A gesture runs from the press of the first button to the release of
+  // the last one; a press of a button the form thought still held (its
+  // release went astray) starts a new one.
+  virtual void GestureStarts() {}
+  virtual void GestureEnds() {}
 
 private:
   friend class TControl;

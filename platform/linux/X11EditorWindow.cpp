@@ -242,6 +242,15 @@ void X11EditorWindow::Move(const XEvent& event) {
 }
 
 void X11EditorWindow::Type(XEvent& e) {
+  if (e.xkey.state & ControlMask) {
+    // With Ctrl a letter is a command: the letter itself, not the control
+    // character it would type, and in lower case whatever Shift does.
+    const KeySym letter = XLookupKeysym(&e.xkey, 0);
+    if (letter >= XK_a && letter <= XK_z) {
+      if (!message_) view_.CommandKey(static_cast<char>(letter), KeysOf(e.xkey.state));
+      return;
+    }
+  }
   char text[8];
   KeySym key;
   if (XLookupString(&e.xkey, text, sizeof text, &key, nullptr) == 1 && !message_)

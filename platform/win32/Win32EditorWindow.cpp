@@ -143,7 +143,16 @@ LRESULT Win32EditorWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       view_.PointerLeave();
       Refresh();
       return 0;
+    case WM_KEYDOWN:
+      if (CommandKey(wParam)) {
+        Refresh();
+        return 0;
+      }
+      break;
     case WM_CHAR:
+      // Ctrl with a letter types a control character: the command went to
+      // the view as the key went down.
+      if (wParam >= 1 && wParam <= 26 && GetKeyState(VK_CONTROL) < 0) return 0;
       if (wParam < 256) view_.Key(static_cast<char>(wParam));
       Refresh();
       return 0;
@@ -152,9 +161,21 @@ LRESULT Win32EditorWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+// A letter's virtual key is its upper-case character. The keys held come
+// from the thread's key state, as the message itself does not carry them.
+bool Win32EditorWindow::CommandKey(WPARAM virtualKey) {
+  if (virtualKey < 'A' || virtualKey > 'Z' || GetKeyState(VK_CONTROL) >= 0) return false;
+  std::uint8_t keys = pkCtrl;
+  if (GetKeyState(VK_SHIFT) < 0) keys |= pkShift;
+  if (GetKeyState(VK_MENU) < 0) keys |= pkAlt;
+  return view_.CommandKey(static_cast<char>(virtualKey - 'A' + 'a'), keys);
+}
+
 void Win32EditorWindow::Press(PointerButton button, WPARAM wParam, LPARAM lParam, bool twice) {
   // A press from a modal loop inside another press waits its turn.
   if (inPress_) return;
+  // A click gives the editor the keyboard, for its command keys.
+  if (GetFocus() != hwnd_) SetFocus(hwnd_);
   if (held_ == 0) SetCapture(hwnd_);
   held_ |= BitOf(button);
   std::uint8_t keys = KeysOf(wParam);

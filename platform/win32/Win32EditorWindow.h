@@ -30,6 +30,8 @@ private:
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Press(PointerButton button, WPARAM wParam, LPARAM lParam, bool twice);
   void Release(PointerButton button, WPARAM wParam, LPARAM lParam);
+  // Ctrl with a letter: a command for the view. Answers whether it took it.
+  bool CommandKey(WPARAM virtualKey);
   // The cursor the view wants where the pointer is.
   void ShowCursor();
   void Paint();

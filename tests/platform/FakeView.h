@@ -34,6 +34,10 @@ public:
   }
   void PointerLeave() override { ++leaves; }
   void Key(char ch) override { keys.push_back(ch); }
+  bool CommandKey(char letter, std::uint8_t held) override {
+    commands.push_back({letter, held});
+    return true;
+  }
   ViewCursor CursorAt(int x, int y) const override {
     return crossHair.Contains(x, y) ? ViewCursor::CrossHair : ViewCursor::Arrow;
   }
@@ -43,6 +47,12 @@ public:
   std::function<void(const PointerEvent&)> onPress;
   int leaves = 0;
   std::vector<char> keys;
+  struct Command {
+    char letter;
+    std::uint8_t keys;
+    bool operator==(const Command&) const = default;
+  };
+  std::vector<Command> commands;
   TRect crossHair{0, 0, 0, 0};
 
 private:
