@@ -6,6 +6,7 @@
 #include "skin/DIBTimer.h"
 #include "tests/platform/FakeView.h"
 
+#include <initializer_list>
 #include <thread>
 #include <vector>
 
@@ -28,6 +29,7 @@ protected:
     ASSERT_TRUE(parent);
   }
   void TearDown() override {
+    HoldKeys({});
     if (parent) DestroyWindow(parent);
   }
 
@@ -43,6 +45,12 @@ protected:
   }
 
   std::unique_ptr<NativeEditorWindow> Open() { return OpenNativeEditorWindow(parent, view, clock); }
+  // The keys the thread's key state shows held, as GetKeyState reads them.
+  static void HoldKeys(std::initializer_list<int> keys) {
+    BYTE state[256] = {};
+    for (int key : keys) state[key] = 0x80;
+    SetKeyboardState(state);
+  }
 
   HWND parent = nullptr;
   TimerClock clock;
@@ -106,6 +114,35 @@ TEST_F(Win32EditorWindowTest, APressCapturesTheMouseUntilItsReleaseWithTheShiftS
   EXPECT_EQ(e[3].kind, PointerEvent::Release);
   EXPECT_EQ(e[3].button, PointerButton::Left);
   EXPECT_EQ(e[3].x, 200) << "captured: the release far outside reaches the view";
+}
+
+// A click gives the editor the keyboard. Ctrl with a letter then reaches the
+// view as a command, with the keys the thread's key state shows held; the
+// control character it types is not typed, a plain letter is.
+TEST_F(Win32EditorWindowTest, CtrlWithALetterIsACommandAndNotTyped) {
+  auto window = Open();
+  ASSERT_TRUE(window);
+  const HWND editor = Children().at(0);
+  SendMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 25));
+  SendMessageW(editor, WM_LBUTTONUP, 0, MAKELPARAM(30, 25));
+  EXPECT_EQ(GetFocus(), editor);
+
+  HoldKeys({VK_CONTROL});
+  SendMessageW(editor, WM_KEYDOWN, 'Z', 0);
+  SendMessageW(editor, WM_CHAR, 0x1A, 0);
+  HoldKeys({VK_CONTROL, VK_SHIFT});
+  SendMessageW(editor, WM_KEYDOWN, 'Z', 0);
+  HoldKeys({VK_CONTROL});
+  SendMessageW(editor, WM_KEYDOWN, 'Y', 0);
+  SendMessageW(editor, WM_KEYDOWN, VK_F1, 0);
+  HoldKeys({});
+  SendMessageW(editor, WM_KEYDOWN, 'Z', 0);
+  SendMessageW(editor, WM_CHAR, 'z', 0);
+
+  const std::vector<FakeView::Command> commands = {
+      {'z', pkCtrl}, {'z', pkCtrl | pkShift}, {'y', pkCtrl}};
+  EXPECT_EQ(view.commands, commands);
+  EXPECT_EQ(view.keys, std::vector<char>{'z'});
 }
 
 TEST_F(Win32EditorWindowTest, AReleaseWithoutItsPressIsNotPassedOn) {

@@ -5,6 +5,7 @@
 
 #include <X11/cursorfont.h>
 #include <X11/extensions/Xfixes.h>
+#include <X11/keysym.h>
 
 #include <chrono>
 
@@ -67,6 +68,23 @@ TEST_F(X11EditorWindowTest, ButtonsReachTheViewWithTheirKeysFromTheNextIdle) {
   EXPECT_EQ(e[1].button, PointerButton::Right);
   EXPECT_EQ(e[1].keys, pkAlt);
   EXPECT_EQ(e[3].button, PointerButton::Left);
+}
+
+// Ctrl with a letter reaches the view as a command, the letter in lower
+// case whatever Shift does, and is not typed; without Ctrl it is typed.
+TEST_F(X11EditorWindowTest, CtrlWithALetterIsACommandAndNotTyped) {
+  auto window = Open();
+  ASSERT_TRUE(window);
+  const Window editor = Children(parent).at(0);
+  SendKey(editor, XK_z, ControlMask);
+  SendKey(editor, XK_z, ControlMask | ShiftMask);
+  SendKey(editor, XK_y, ControlMask);
+  SendKey(editor, XK_z, 0);
+  window->Idle();
+  const std::vector<FakeView::Command> commands = {
+      {'z', pkCtrl}, {'z', pkCtrl | pkShift}, {'y', pkCtrl}};
+  EXPECT_EQ(view.commands, commands);
+  EXPECT_EQ(view.keys, std::vector<char>{'z'});
 }
 
 TEST_F(X11EditorWindowTest, AStrokeAndTheMovesAfterItReachTheViewInTheOrderTheyHappened) {

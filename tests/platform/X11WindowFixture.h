@@ -89,6 +89,19 @@ protected:
     XSync(display, False);
   }
 
+  // Sends a key press to the editor as the X server would deliver it.
+  void SendKey(Window to, KeySym key, unsigned state) {
+    XEvent e{};
+    e.xkey.type = KeyPress;
+    e.xkey.window = to;
+    e.xkey.root = DefaultRootWindow(display);
+    e.xkey.keycode = XKeysymToKeycode(display, key);
+    e.xkey.state = state;
+    e.xkey.same_screen = True;
+    XSendEvent(display, to, False, 0, &e);
+    XSync(display, False);
+  }
+
   // Pixels of the window that are not black, or of the colour given.
   int LitPixels(Window w, unsigned long colour = 0) {
     XImage* image = XGetImage(display, w, 0, 0, 120, 80, AllPlanes, ZPixmap);
