@@ -12,13 +12,13 @@ void EditHistory::end() {
 }
 
 void EditHistory::record(int slot, const Pattern& before, const Pattern& after) {
+  if (!open_) return;
   scratch_.clear();
   diffPattern(slot, before, after, scratch_);
   for (const FieldChange& change : scratch_) {
     auto [at, inserted] = pending_.try_emplace(change.address(), change);
     if (!inserted) at->second.after = change.after;
   }
-  if (!open_) commit();
 }
 
 // A field that came back to where it started is no change; an action

@@ -25,7 +25,7 @@ public:
   static constexpr std::size_t kMaxActions = 256;
 
   // Between begin and end every recorded change belongs to one action.
-  // Changes recorded outside make an action each.
+  // Changes recorded outside belong to none.
   void begin();
   void end();
   bool isOpen() const { return open_; }

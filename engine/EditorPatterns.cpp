@@ -35,8 +35,10 @@ void EditorPatterns::setValue(VstInt32 step, VstInt32 row, VstInt16 value, VstIn
 
 // Compares the slots the call may change before and after it. A recall that
 // waits for the next step is recorded as what it will do: its pattern
-// replaces the current one.
+// replaces the current one. A call outside an action is one of its own.
 void EditorPatterns::recordedSetValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt32 kind) {
+  const bool alone = !history_.isOpen();
+  if (alone) history_.begin();
   const PatternMemory& memory = model_->memory;
   slotsChangedBy(step, value, kind, touchedSlots_);
   slotsBefore_.clear();
@@ -50,6 +52,7 @@ void EditorPatterns::recordedSetValue(VstInt32 step, VstInt32 row, VstInt16 valu
     const bool takesOver = queued && slot == kCurrentSlot;
     history_.record(slot, slotsBefore_[i], takesOver ? memory.queued() : memory.patterns[slot]);
   }
+  if (alone) history_.end();
 }
 
 void EditorPatterns::applyValue(VstInt32 step, VstInt32 row, VstInt16 value, VstInt32 kind) {

@@ -133,6 +133,11 @@ TEST_F(EditHistoryTest, AnActionGroupsItsEditsAndLoneEditsAreOneEach) {
   EXPECT_EQ(get(1, 0, StepState), kNotSet);
   EXPECT_EQ(get(0, 0, StepState), kNotSet);
   EXPECT_FALSE(plugin().undoEdit());
+
+  set(0, 0, 1, TriggerBypass);  // one call, all 26 slots
+  EXPECT_TRUE(plugin().undoEdit());
+  EXPECT_EQ(get(0, 0, TriggerBypass), 0);
+  EXPECT_FALSE(plugin().undoEdit());
 }
 
 // An action that changes nothing is no action: it leaves the redo branch.
