@@ -57,23 +57,13 @@ struct ActionCase {
 
 }  // namespace
 
-// Every kind of action comes back byte for byte: undo gives the chunk from
-// before it, redo the chunk from after it, and again after a second round.
-TEST_F(EditHistoryTest, UndoAndRedoGiveBackTheChunkExactlyForEveryKindOfAction) {
+// Actions of every field kind the editor tests do not reach come back byte
+// for byte: undo gives the chunk from before, redo the chunk from after,
+// again after a second round.
+TEST_F(EditHistoryTest, UndoAndRedoGiveBackTheChunkExactly) {
   const auto none = [](EditHistoryTest&) {};
-  const auto storedTwo = [](EditHistoryTest& t) {
-    t.paint(3, 2, 90);
-    t.set(0, 0, 40, RowNote);
-    t.set(1, 0, 2, PatternStoreRecall);
-    t.set(2, 0, 1, PatternUsed);
-    t.set(3, 2, kNotSet, StepState);
-  };
   const std::vector<ActionCase> cases = {
-      {"a stroke over five cells", none,
-       [](EditHistoryTest& t) {
-         for (int s = 4; s < 9; ++s) t.paint(s, 11, 100);
-       }},
-      {"a lane drag", [](EditHistoryTest& t) { t.paint(5, 3); },
+      {"a lane drag through velocity and shift", [](EditHistoryTest& t) { t.paint(5, 3); },
        [](EditHistoryTest& t) {
          for (int v : {120, 90, 64}) t.set(5, 3, static_cast<VstInt16>(v), StepVelocity);
          t.set(5, 3, -700, StepShift);
@@ -82,15 +72,19 @@ TEST_F(EditHistoryTest, UndoAndRedoGiveBackTheChunkExactlyForEveryKindOfAction) 
        [](EditHistoryTest& t) {
          for (int r = 0; r < 12; ++r) t.set(0, r, static_cast<VstInt16>(r + 1), RowChannel);
        }},
-      {"clear", [](EditHistoryTest& t) { for (int s = 0; s < 32; ++s) t.paint(s, s % 12, 77); },
-       [](EditHistoryTest& t) { t.set(0, 0, 0, PatternClear); }},
-      {"a store and its used mark", [](EditHistoryTest& t) { t.paint(1, 1); },
+      {"a store over a stored pattern that differs in rows and velocity",
        [](EditHistoryTest& t) {
-         t.set(1, 0, 6, PatternStoreRecall);
-         t.set(6, 0, 1, PatternUsed);
+         t.set(0, 0, 40, RowNote);
+         t.set(1, 0, 70, DefaultVelocity);
+         t.set(1, 0, 2, PatternStoreRecall);
+         t.set(2, 0, 1, PatternUsed);
+         t.set(0, 0, 59, RowNote);
+         t.paint(1, 1);
+       },
+       [](EditHistoryTest& t) {
+         t.set(1, 0, 2, PatternStoreRecall);
+         t.set(2, 0, 0, PatternUsed);
        }},
-      {"a recall with the transport standing", storedTwo,
-       [](EditHistoryTest& t) { t.set(0, 0, 2, PatternStoreRecall); }},
       {"the trigger switch and the default velocity", none,
        [](EditHistoryTest& t) {
          t.set(0, 0, 1, TriggerBypass);
