@@ -6,6 +6,7 @@
 #include "host/standalone/JackMidiClient.h"
 #include "host/standalone/PatternStore.h"
 #include "host/standalone/ProgramLocation.h"
+#include "host/standalone/StartingPatterns.h"
 #include "host/standalone/StandaloneOptions.h"
 #include "host/standalone/UserInterface.h"
 
@@ -23,23 +24,12 @@ void usage() {
                standaloneOptionsHelp());
 }
 
-// Once the program has started playing, it loads the patterns.
-void loadPatterns(StandaloneHost& plugin, PatternStore& store) {
-  std::string note;
-  std::vector<std::uint8_t> chunk = store.load(note);
-  if (!plugin.loadChunk(chunk)) {
-    chunk = store.refused(note);
-    plugin.loadChunk(chunk);
-  }
-  std::printf("%s\n", note.c_str());
-}
-
 int run(const StandaloneOptions& options) {
   StandaloneHost plugin(options.plugin.empty() ? pluginBesideProgram() : options.plugin);
   PatternStore store(options.chunkFile);
   SongClock clock(options.tempo);
   JackMidiClient jack(plugin, clock, kClientName);
-  loadPatterns(plugin, store);
+  loadStartingPatterns(plugin, store);
   jack.activate();
 
   bool leading = jack.leadTimebase();

@@ -3,9 +3,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
-#include <system_error>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "host/PatternImage.h"
 #include "host/standalone/FxpProgram.h"
@@ -15,12 +17,13 @@ namespace {
 // The name a DAW shows for a program loaded from one of our files.
 const char* const kProgramName = "Quaverlin";
 
+// Compared as bytes: a name in any encoding can end in ".fxp".
 bool isProgramFile(const std::string& path) {
-  const std::string extension = std::filesystem::path(path).extension().string();
-  if (extension.size() != 4) return false;
-  std::string lower;
-  for (const char c : extension) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return lower == ".fxp";
+  constexpr std::size_t kLength = 4;
+  if (path.size() <= kLength) return false;
+  std::string extension = path.substr(path.size() - kLength);
+  for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return extension == ".fxp";
 }
 
 struct FileCloser {
@@ -49,6 +52,18 @@ std::string writeBytes(const std::string& path, const std::vector<std::uint8_t>&
   const std::string problem = std::string("cannot write it: ") + std::strerror(errno);
   std::remove(path.c_str());
   return problem;
+}
+
+// Puts `from` in the place of `to` in one step; the paths are read as
+// fopen reads them. Answers "" or why not.
+std::string replaceFile(const std::string& from, const std::string& to) {
+#ifdef _WIN32
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return "";
+  return "cannot replace it (Windows error " + std::to_string(GetLastError()) + ")";
+#else
+  if (std::rename(from.c_str(), to.c_str()) == 0) return "";
+  return std::string("cannot replace it: ") + std::strerror(errno);
+#endif
 }
 
 std::string sizeError(std::size_t size) {
@@ -81,9 +96,8 @@ std::string WritePatternFile(const std::string& path, const std::vector<std::uin
   const std::string partial = path + ".saving";
   std::string problem = writeBytes(partial, isProgramFile(path) ? fxp::encode(chunk, kProgramName) : chunk);
   if (!problem.empty()) return path + ": " + problem;
-  std::error_code error;
-  std::filesystem::rename(partial, path, error);
-  if (!error) return "";
+  problem = replaceFile(partial, path);
+  if (problem.empty()) return "";
   std::remove(partial.c_str());
-  return path + ": cannot replace it: " + error.message();
+  return path + ": " + problem;
 }
