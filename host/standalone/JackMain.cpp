@@ -21,6 +21,8 @@ void usage() {
                "  transport; when no other program leads it (a timebase master), quaverlin\n"
                "  does, at its own tempo.\n%s",
                standaloneOptionsHelp());
+  std::fprintf(stderr, "  --connect PORT  connect the MIDI output to PORT (a synth's MIDI input, e.g.\n"
+                       "                  fluidsynth:midi_00) before anything plays; repeatable\n");
 }
 
 // Once the program has started playing, it loads the patterns.
@@ -50,6 +52,9 @@ int run(const StandaloneOptions& options) {
   };
   tellLead();
   std::printf("MIDI out: %s\n", jack.portName().c_str());
+  for (const auto& [option, input] : options.platform)
+    if (option == "--connect" && !jack.connectTo(input))
+      std::fprintf(stderr, "quaverlin: cannot connect to %s\n", input.c_str());
   std::fflush(stdout);
   if (options.play) jack.startTransport();
 
@@ -84,7 +89,7 @@ int run(const StandaloneOptions& options) {
 int main(int argc, char** argv) {
   StandaloneOptions options;
   std::string error;
-  if (!parseStandaloneOptions(argc, argv, {}, options, error)) {
+  if (!parseStandaloneOptions(argc, argv, {{"--connect"}, {}}, options, error)) {
     std::fprintf(stderr, "quaverlin: %s\n", error.c_str());
     usage();
     return 2;
