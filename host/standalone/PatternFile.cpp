@@ -1,23 +1,89 @@
 #include "host/standalone/PatternFile.h"
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
 
 #include "host/PatternImage.h"
+#include "host/standalone/FxpProgram.h"
+
+namespace {
+
+// The name a DAW shows for a program loaded from one of our files.
+const char* const kProgramName = "Quaverlin";
+
+bool isProgramFile(const std::string& path) {
+  const std::string extension = std::filesystem::path(path).extension().string();
+  if (extension.size() != 4) return false;
+  std::string lower;
+  for (const char c : extension) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return lower == ".fxp";
+}
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Reads the whole file; answers "" or why it could not.
+std::string readBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
+  File file(std::fopen(path.c_str(), "rb"));
+  if (!file) return std::string("cannot open it: ") + std::strerror(errno);
+  std::uint8_t buffer[16384];
+  std::size_t got = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+  if (std::ferror(file.get())) return std::string("cannot read it: ") + std::strerror(errno);
+  return "";
+}
+
+// Creates the file and writes all of it; a file it cannot complete is removed.
+std::string writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  File file(std::fopen(path.c_str(), "wb"));
+  if (!file) return std::string("cannot create it: ") + std::strerror(errno);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  const bool closed = std::fclose(file.release()) == 0;
+  if (written && closed) return "";
+  const std::string problem = std::string("cannot write it: ") + std::strerror(errno);
+  std::remove(path.c_str());
+  return problem;
+}
+
+std::string sizeError(std::size_t size) {
+  return "holds " + std::to_string(size) + " bytes, not the " + std::to_string(PatternImage::kSize) +
+         " of Quaverlin's patterns";
+}
+
+}  // namespace
 
 PatternFileRead ReadPatternFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {{}, "cannot open " + path};
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-  if (bytes.size() != PatternImage::kSize)
-    return {{}, path + " holds " + std::to_string(bytes.size()) + " bytes, not the " +
-                    std::to_string(PatternImage::kSize) + " of a pattern chunk"};
-  return {std::move(bytes), {}};
+  PatternFileRead result;
+  std::vector<std::uint8_t> bytes;
+  std::string problem = readBytes(path, bytes);
+  if (problem.empty()) {
+    if (isProgramFile(path))
+      problem = fxp::decode(bytes, result.chunk);
+    else if (bytes.size() == PatternImage::kSize)
+      result.chunk = std::move(bytes);
+    else
+      problem = sizeError(bytes.size());
+  }
+  if (!problem.empty()) result.error = path + ": " + problem;
+  return result;
 }
 
 std::string WritePatternFile(const std::string& path, const std::vector<std::uint8_t>& chunk) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(chunk.data()), static_cast<std::streamsize>(chunk.size()));
-  out.close();
-  return out ? "" : "cannot write " + path;
+  if (chunk.size() != PatternImage::kSize) return path + ": not saved, the patterns " + sizeError(chunk.size());
+  // Written beside the old file and then renamed over it, so a write that
+  // fails half-way leaves the old file as it was.
+  const std::string partial = path + ".saving";
+  std::string problem = writeBytes(partial, isProgramFile(path) ? fxp::encode(chunk, kProgramName) : chunk);
+  if (!problem.empty()) return path + ": " + problem;
+  std::error_code error;
+  std::filesystem::rename(partial, path, error);
+  if (!error) return "";
+  std::remove(partial.c_str());
+  return path + ": cannot replace it: " + error.message();
 }

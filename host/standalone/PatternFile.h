@@ -1,5 +1,5 @@
-// Pattern files: the plug-in's chunk as it is, or wrapped in a VST 2
-// program file (.fxp) as hosts exchange them.
+// Pattern files of the standalone program: the plug-in's 121160-byte chunk
+// as it is, or inside a VST 2 program file (.fxp) that a DAW can load.
 #pragma once
 
 #include <cstdint>
@@ -8,10 +8,13 @@
 
 struct PatternFileRead {
   std::vector<std::uint8_t> chunk;
-  std::string error;  // empty on success
+  std::string error;  // empty on success; otherwise a message for the user, naming the file
 };
 
-// A .fxp by its extension, anything else the raw 121160-byte chunk.
+// A path ending in .fxp (any case) is read as a program file, any other as a
+// raw chunk.
 PatternFileRead ReadPatternFile(const std::string& path);
-// "" or what went wrong.
+
+// Writes the chunk in the form the path's extension asks for; answers "" or
+// the error. The file is replaced only once the new one is complete.
 std::string WritePatternFile(const std::string& path, const std::vector<std::uint8_t>& chunk);
