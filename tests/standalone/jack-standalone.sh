@@ -9,7 +9,8 @@
 #      while it plays;
 #   4. with a window (when DISPLAY is set: run under xvfb-run.sh): space
 #      starts and stops, Ctrl+S saves an edit, closing the window ends it;
-#   5. the server goes away under a playing quaverlin.
+#   5. a damaged pattern file: the demo plays, the file is left alone;
+#   6. the server goes away under a playing quaverlin, which saves a .fxp.
 # What arrived is compared with what the pattern plays in the substitute
 # host (check-midi-dump.py); each run must end by itself, exit 0 and save
 # the patterns it was given. The server is killed at the end whatever
@@ -188,9 +189,20 @@ else
   echo "4. skipped: no X display (run under xvfb-run.sh)"
 fi
 
-echo "5. the server goes away while quaverlin plays"
-rm -f "$work/four.qvc"
-"$quaverlin" --no-editor --play --chunk "$work/four.qvc" >"$work/four.log" 2>&1 &
+echo "5. a damaged pattern file is reported and left alone"
+head -c 5000 "$work/straight.qvc" >"$work/short.qvc"
+cp "$work/short.qvc" "$work/short-before.qvc"
+"$quaverlin" --no-editor --chunk "$work/short.qvc" >"$work/short.log" 2>&1 &
+pid=$!
+helpers+=($pid)
+wait_for_port "$work/short.log"
+interrupt $pid
+grep -q "holds 5000 bytes" "$work/short.log" || fail "no word about the short file"
+grep -q "left as it was" "$work/short.log" || fail "no word that the short file is kept"
+cmp -s "$work/short.qvc" "$work/short-before.qvc" || fail "the short file was overwritten"
+
+echo "6. the server goes away while quaverlin plays"
+"$quaverlin" --no-editor --play --chunk "$work/four.fxp" >"$work/four.log" 2>&1 &
 pid=$!
 helpers+=($pid)
 wait_for_port "$work/four.log"
@@ -201,5 +213,6 @@ timeout 10 tail --pid="$pid" -f /dev/null || fail "quaverlin did not end with th
 wait "$pid" || status=$?
 [ $status = 0 ] || fail "quaverlin ended with status $status when the server went away"
 grep -q "JACK server went away" "$work/four.log" || fail "quaverlin did not say the server went away"
-[ "$(stat -c %s "$work/four.qvc" 2>/dev/null)" = 121160 ] || fail "the patterns were not saved"
+[ "$(stat -c %s "$work/four.fxp" 2>/dev/null)" = $((60 + 121160)) ] && [ "$(head -c 4 "$work/four.fxp")" = CcnK ] ||
+  fail "the patterns were not saved as a program file"
 echo "PASS"
