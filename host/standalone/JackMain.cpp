@@ -13,16 +13,16 @@ namespace {
 
 constexpr const char* kClientName = "Quaverlin";
 
-void usage() {
-  std::fprintf(stderr,
+void usage(std::FILE* out) {
+  std::fprintf(out,
                "usage: quaverlin [options]\n"
                "  Plays the sequencer's patterns into a JACK MIDI port (Quaverlin:midi_out):\n"
                "  connect it to a synth with jack_connect or a patchbay. It follows JACK's\n"
                "  transport; when no other program leads it (a timebase master), quaverlin\n"
                "  does, at its own tempo.\n%s",
                standaloneOptionsHelp());
-  std::fprintf(stderr, "  --connect PORT  connect the MIDI output to PORT (a synth's MIDI input, e.g.\n"
-                       "                  fluidsynth:midi_00) before anything plays; repeatable\n");
+  std::fprintf(out, "  --connect PORT  connect the MIDI output to PORT (a synth's MIDI input, as\n"
+                    "                  jack_lsp names it) before anything plays; repeatable\n");
 }
 
 // Once the program has started playing, it loads the patterns.
@@ -95,11 +95,11 @@ int main(int argc, char** argv) {
   std::string error;
   if (!parseStandaloneOptions(argc, argv, {{"--connect"}, {}}, options, error)) {
     std::fprintf(stderr, "quaverlin: %s\n", error.c_str());
-    usage();
+    usage(stderr);
     return 2;
   }
   if (options.help) {
-    usage();
+    usage(stdout);
     return 0;
   }
   try {
