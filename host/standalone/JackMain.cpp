@@ -14,14 +14,16 @@ namespace {
 
 constexpr const char* kClientName = "Quaverlin";
 
-void usage() {
-  std::fprintf(stderr,
+void usage(std::FILE* out) {
+  std::fprintf(out,
                "usage: quaverlin [options]\n"
                "  Plays the sequencer's patterns into a JACK MIDI port (Quaverlin:midi_out):\n"
                "  connect it to a synth with jack_connect or a patchbay. It follows JACK's\n"
                "  transport; when no other program leads it (a timebase master), quaverlin\n"
                "  does, at its own tempo.\n%s",
                standaloneOptionsHelp());
+  std::fprintf(out, "  --connect PORT  connect the MIDI output to PORT (a synth's MIDI input, as\n"
+                    "                  jack_lsp names it) before anything plays; repeatable\n");
 }
 
 int run(const StandaloneOptions& options) {
@@ -40,6 +42,9 @@ int run(const StandaloneOptions& options) {
   };
   tellLead();
   std::printf("MIDI out: %s\n", jack.portName().c_str());
+  for (const auto& [option, input] : options.platform)
+    if (option == "--connect" && !jack.connectTo(input))
+      std::fprintf(stderr, "quaverlin: cannot connect to %s\n", input.c_str());
   std::fflush(stdout);
   if (options.play) jack.startTransport();
 
@@ -61,7 +66,11 @@ int run(const StandaloneOptions& options) {
   // However it ends, the notes stop and the patterns are kept.
   if (jack.serverGone()) std::fprintf(stderr, "quaverlin: the JACK server went away\n");
   jack.finish(std::chrono::milliseconds(500));
-  if (jack.lostEvents() > 0) std::fprintf(stderr, "quaverlin: %zu MIDI events found no room in the port\n", jack.lostEvents());
+  if (jack.lostEvents() > 0)
+    std::fprintf(stderr, "quaverlin: %zu MIDI events found no room in the port\n", jack.lostEvents());
+  if (jack.movedEvents() > 0)
+    std::fprintf(stderr, "quaverlin: %zu MIDI events the plug-in timed outside their block went out at its edge\n",
+                 jack.movedEvents());
   if (store.savesOnExit()) savePatterns(plugin, store);
   else if (!store.path().empty()) std::printf("%s left as it was\n", store.path().c_str());
   plugin.close();
@@ -74,13 +83,13 @@ int run(const StandaloneOptions& options) {
 int main(int argc, char** argv) {
   StandaloneOptions options;
   std::string error;
-  if (!parseStandaloneOptions(argc, argv, {}, options, error)) {
+  if (!parseStandaloneOptions(argc, argv, {{"--connect"}, {}}, options, error)) {
     std::fprintf(stderr, "quaverlin: %s\n", error.c_str());
-    usage();
+    usage(stderr);
     return 2;
   }
   if (options.help) {
-    usage();
+    usage(stdout);
     return 0;
   }
   try {

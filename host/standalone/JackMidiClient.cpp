@@ -55,6 +55,11 @@ void JackMidiClient::activate() {
 
 std::string JackMidiClient::portName() const { return jack_port_name(port_); }
 
+bool JackMidiClient::connectTo(const std::string& input) {
+  const int result = jack_connect(client_, jack_port_name(port_), input.c_str());
+  return result == 0 || result == EEXIST;
+}
+
 bool JackMidiClient::leadTimebase() {
   if (serverGone_) return false;
   // Conditional: an existing master keeps the lead; asking again while this

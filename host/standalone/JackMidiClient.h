@@ -29,6 +29,9 @@ public:
   void activate();
   // "client:port", as jack_connect and patchbays name it.
   std::string portName() const;
+  // Connects the port to another program's MIDI input; false when JACK
+  // would not (no such port).
+  bool connectTo(const std::string& input);
 
   // Becomes the timebase master unless another program is; true while this
   // one is. Cheap to ask again: a master that went away is replaced.

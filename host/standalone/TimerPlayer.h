@@ -23,8 +23,10 @@ public:
   // ends. The plug-in stays open.
   void finish(std::chrono::milliseconds patience);
 
-  // Events the plug-in sent beyond what a block holds, since the start.
+  // Since the start: events the plug-in sent beyond what a block holds, and
+  // events it timed outside their block.
   std::size_t lostEvents() const { return lost_.load(); }
+  std::size_t movedEvents() const { return moved_.load(); }
 
 private:
   std::span<const VstMidiEvent> play(VstInt32 frames) override;
@@ -35,4 +37,5 @@ private:
   const VstInt32 frames_;
   BlockTimer timer_;
   std::atomic<std::size_t> lost_{0};
+  std::atomic<std::size_t> moved_{0};
 };

@@ -39,7 +39,12 @@ void runUserInterface(StandaloneHost& plugin, bool withEditor, PatternStore& sto
     while (keepGoing()) std::this_thread::sleep_for(std::chrono::milliseconds(20));
     return;
   }
-  std::unique_ptr<HostWindow> window = HostWindow::create("Quaverlin");
+  std::unique_ptr<HostWindow> window;
+  try {
+    window = HostWindow::create("Quaverlin");
+  } catch (const HostError& error) {
+    throw HostError(std::string(error.what()) + "; --no-editor runs without a window");
+  }
   const auto onKey = [&](TypedKey key) {
     if (key.character == ' ' && !key.control) audio.togglePlaying();
     else if (key.character == 's' && key.control) savePatterns(plugin, store);

@@ -22,8 +22,8 @@ namespace {
 constexpr double kSampleRate = 44100.0;
 constexpr VstInt32 kBlockFrames = 128;
 
-void usage() {
-  std::fprintf(stderr,
+void usage(std::FILE* out) {
+  std::fprintf(out,
                "usage: quaverlin.exe [options]\n"
                "  Plays the sequencer's patterns into a Windows MIDI output at its own tempo.\n"
                "  --list          print the MIDI outputs, numbered, and end\n"
@@ -80,7 +80,11 @@ int run(const StandaloneOptions& options, const std::string& port) {
   }
   // However it ends, the notes stop and the patterns are kept.
   player.finish(std::chrono::milliseconds(500));
-  if (player.lostEvents() > 0) std::fprintf(stderr, "quaverlin: %zu MIDI events found no room in a block\n", player.lostEvents());
+  if (player.lostEvents() > 0)
+    std::fprintf(stderr, "quaverlin: %zu MIDI events found no room in a block\n", player.lostEvents());
+  if (player.movedEvents() > 0)
+    std::fprintf(stderr, "quaverlin: %zu MIDI events the plug-in timed outside their block went out at its edge\n",
+                 player.movedEvents());
   if (store.savesOnExit()) savePatterns(plugin, store);
   else if (!store.path().empty()) std::printf("%s left as it was\n", store.path().c_str());
   plugin.close();
@@ -95,11 +99,11 @@ int main(int argc, char** argv) {
   std::string error;
   if (!parseStandaloneOptions(argc, argv, {{"--out"}, {"--list"}}, options, error)) {
     std::fprintf(stderr, "quaverlin: %s\n", error.c_str());
-    usage();
+    usage(stderr);
     return 2;
   }
   if (options.help) {
-    usage();
+    usage(stdout);
     return 0;
   }
   std::string port = "0";

@@ -60,5 +60,6 @@ TEST(TimerPlayer, PlaysThePatternAndEndsWithTheStopsNoteOffs) {
   EXPECT_EQ(stopped, rows);
   for (std::size_t i = 1; i < sent.size(); ++i) ASSERT_LE(sent[i - 1].at, sent[i].at);
   EXPECT_EQ(player.lostEvents(), 0u);
+  EXPECT_EQ(player.movedEvents(), 0u);
   plugin.close();
 }
