@@ -11,15 +11,13 @@
 #include <thread>
 
 #include "host/DemoPattern.h"
-#include "host/HostWindow.h"
+#include "host/EditorSession.h"
 #include "host/PngFile.h"
 #include "host/VstHost.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-// Hosts idle their editors at about this rate.
-constexpr auto kIdlePeriod = std::chrono::milliseconds(33);
 
 // Ctrl+C or a kill ends the editor as closing its window does.
 volatile std::sig_atomic_t interrupted = 0;
@@ -83,19 +81,6 @@ void saveChunk(VstHost& host, const std::string& path) {
     throw std::runtime_error("cannot save the chunk to " + path);
 }
 
-// Opens the editor in the window and sizes the window to it, as hosts do:
-// the editor's size is known only once it is open.
-void openEditor(VstHost& host, HostWindow& window) {
-  if (!(host.effect()->flags & effFlagsHasEditor)) throw std::runtime_error("the plug-in has no editor");
-  host.dispatch(effEditOpen, 0, 0, window.handle());
-  ERect* rect = nullptr;
-  host.dispatch(effEditGetRect, 0, 0, &rect);
-  if (!rect || rect->right <= rect->left || rect->bottom <= rect->top)
-    throw std::runtime_error("the editor reports no size");
-  window.resize(rect->right - rect->left, rect->bottom - rect->top);
-  window.show();
-}
-
 }  // namespace
 
 bool parseEditorOptions(bool screenshot, int argc, char** argv, EditorOptions& options,
@@ -136,19 +121,10 @@ void idleUntilClosed(VstHost& host, HostWindow& window, const EditorOptions& opt
   std::signal(SIGINT, interrupt);
   std::signal(SIGTERM, interrupt);
   const auto start = Clock::now();
-  auto nextIdle = start;
-  bool open = true;
-  while (open && !interrupted &&
-         (options.seconds <= 0 ||
-          Clock::now() - start < std::chrono::duration<double>(options.seconds))) {
-    const auto now = Clock::now();
-    if (now >= nextIdle) {
-      host.dispatch(effEditIdle);
-      nextIdle = std::max(nextIdle + kIdlePeriod, now);
-    }
-    const auto untilIdle = std::chrono::duration_cast<std::chrono::milliseconds>(nextIdle - Clock::now());
-    open = window.pump(std::max(untilIdle, std::chrono::milliseconds(0)));
-  }
+  idleEditor(host, window, [&] {
+    return !interrupted && (options.seconds <= 0 ||
+                            Clock::now() - start < std::chrono::duration<double>(options.seconds));
+  });
 }
 
 int runEditor(const EditorOptions& options) {
@@ -187,7 +163,7 @@ int takeScreenshot(const EditorOptions& options) {
   // system catches up with the painting.
   for (int round = 0; round < 10; ++round) {
     host.dispatch(effEditIdle);
-    window->pump(kIdlePeriod);
+    window->pump(kEditorIdlePeriod);
   }
   const Picture picture = window->capture();
   host.dispatch(effEditClose);

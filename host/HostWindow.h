@@ -5,8 +5,16 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/Picture.h"
+
+// A key the user pressed in the window or its editor: a character as typed
+// without modifiers ('s' for Ctrl+S), lower case.
+struct TypedKey {
+  char character;
+  bool control;
+};
 
 class HostWindow {
 public:
@@ -22,6 +30,9 @@ public:
   // false once the user has asked to close the window. The window stays
   // until this object goes, so the plug-in's editor can be closed first.
   virtual bool pump(std::chrono::milliseconds wait) = 0;
+  // The keys pressed since the last call, in order. The editor sees them
+  // too: the host only listens.
+  virtual std::vector<TypedKey> takeKeys() = 0;
   // What the window's client area shows now, children included.
   virtual Picture capture() = 0;
 };

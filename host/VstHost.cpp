@@ -3,17 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
-#include <map>
 #include <mutex>
 
 namespace {
-
-// The callback only receives the effect record, and during the entry point
-// call not even that: map records to hosts, and remember which host is
-// creating a plug-in on this thread.
-std::mutex registryMutex;
-std::map<AEffect*, VstHost*> registry;
-thread_local VstHost* creatingHost = nullptr;
 
 void copyText(void* destination, const std::string& text, std::size_t capacity) {
   const std::size_t length = std::min(text.size(), capacity - 1);
@@ -24,43 +16,15 @@ void copyText(void* destination, const std::string& text, std::size_t capacity) 
 }  // namespace
 
 VstHost::VstHost(const std::string& pluginPath, HostAnswers hostAnswers)
-    : answers(std::move(hostAnswers)), library_(std::make_unique<PluginLibrary>(pluginPath)) {
-  creatingHost = this;
-  effect_ = library_->entry()(&VstHost::callback);
-  creatingHost = nullptr;
-  if (!effect_) throw HostError(pluginPath + ": the entry point answered no effect");
-  if (effect_->magic != kEffectMagic) throw HostError(pluginPath + ": not a VST 2 effect");
-  std::lock_guard lock(registryMutex);
-  registry[effect_] = this;
+    : PluginHost(pluginPath), answers(std::move(hostAnswers)) {
+  instantiate();
 }
 
 VstHost::~VstHost() { close(); }
 
-void VstHost::close() {
-  if (!effect_) return;
-  effect_->dispatcher(effect_, effClose, 0, 0, nullptr, 0.0f);
-  std::lock_guard lock(registryMutex);
-  registry.erase(effect_);
-  effect_ = nullptr;
-}
-
-VstIntPtr VstHost::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-                            float opt) {
-  return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
-}
-
-std::string VstHost::text(VstInt32 opcode, VstInt32 index) {
-  char buffer[256] = {};
-  dispatch(opcode, index, 0, buffer);
-  return std::string(buffer, strnlen(buffer, sizeof buffer - 1));
-}
-
 void VstHost::start(double sampleRate, VstInt32 blockSize) {
   transport.sampleRate = sampleRate;
-  dispatch(effOpen);
-  dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
-  dispatch(effSetBlockSize, 0, blockSize);
-  dispatch(effMainsChanged, 0, 1);
+  PluginHost::start(sampleRate, blockSize);
 }
 
 void VstHost::processBlock(VstInt32 frames) {
@@ -90,7 +54,7 @@ void VstHost::processCall(VstInt32 frames) {
     timeInfo_ = played.time;
     listInBlock_ = 0;
   }
-  effect_->processReplacing(effect_, inputs, outputs, frames);
+  effect()->processReplacing(effect(), inputs, outputs, frames);
   played.silent = std::all_of(output_[0].begin(), output_[0].end(), [](float x) { return x == 0.0f; }) &&
                   std::all_of(output_[1].begin(), output_[1].end(), [](float x) { return x == 0.0f; });
   elapsed_ += frames;
@@ -109,17 +73,6 @@ VstIntPtr VstHost::sendMidi(const std::vector<VstMidiEvent>& events) {
   for (std::size_t i = 0; i < events.size(); ++i)
     slots[i] = reinterpret_cast<VstEvent*>(const_cast<VstMidiEvent*>(&events[i]));
   return dispatch(effProcessEvents, 0, 0, list);
-}
-
-VstIntPtr VstHost::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                            void* ptr, float) {
-  VstHost* host = creatingHost;
-  if (effect) {
-    std::lock_guard lock(registryMutex);
-    if (auto found = registry.find(effect); found != registry.end()) host = found->second;
-  }
-  if (!host) return opcode == audioMasterVersion ? 2400 : 0;
-  return host->answer(opcode, index, value, ptr);
 }
 
 VstIntPtr VstHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr) {

@@ -3,13 +3,12 @@
 // every MIDI event the plug-in sends.
 #pragma once
 
-#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "frame/DAEffectX.h"
-#include "host/PluginLibrary.h"
+#include "host/PluginHost.h"
 #include "host/Transport.h"
 
 struct ReceivedEvent {
@@ -39,21 +38,14 @@ struct HostAnswers {
   std::string product = "Substitute Host";
 };
 
-class VstHost {
+class VstHost : public PluginHost {
 public:
   // Loads the library and calls its entry point; throws HostError if the
   // library cannot be used or the entry point answers no effect record.
   explicit VstHost(const std::string& pluginPath, HostAnswers answers = {});
   ~VstHost();
-  VstHost(const VstHost&) = delete;
-  VstHost& operator=(const VstHost&) = delete;
 
-  AEffect* effect() const { return effect_; }
-  VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
-                     void* ptr = nullptr, float opt = 0.0f);
-  std::string text(VstInt32 opcode, VstInt32 index = 0);
-
-  // effOpen, sample rate, block size and mains on, as hosts start a plug-in.
+  // As PluginHost::start, the transport taking the sample rate.
   void start(double sampleRate, VstInt32 blockSize);
   // One block of `frames` frames, then the transport moves on. A block that
   // runs into the loop's end is played as two processReplacing calls, the
@@ -61,8 +53,6 @@ public:
   // outputs are handed over full of noise, as hosts may leave them.
   void processBlock(VstInt32 frames);
   VstIntPtr sendMidi(const std::vector<VstMidiEvent>& events);
-  // effClose; the record is gone afterwards.
-  void close();
 
   Transport transport;
   HostAnswers answers;
@@ -74,14 +64,10 @@ public:
   int blocksProcessed() const { return block_; }
 
 private:
-  static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
-                            void* ptr, float opt);
-  VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr);
+  VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr) override;
   void processCall(VstInt32 frames);
 
   std::mutex recording_;  // guards the three lists and the block's time info
-  std::unique_ptr<PluginLibrary> library_;
-  AEffect* effect_ = nullptr;
   VstTimeInfo timeInfo_{};
   int block_ = 0;
   int listInBlock_ = 0;

@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <cctype>
+#include <utility>
+
 #include "host/HostWindow.h"
 #include "host/PluginLibrary.h"
 
@@ -52,11 +55,19 @@ public:
     MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(wait.count()), QS_ALLINPUT);
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      // The editor's child may have the focus: its keys are seen on their
+      // way to it.
+      if (msg.message == WM_KEYDOWN && (msg.hwnd == hwnd_ || IsChild(hwnd_, msg.hwnd)) &&
+          msg.wParam < 128 && (msg.wParam == VK_SPACE || std::isalnum(static_cast<int>(msg.wParam))))
+        keys_.push_back({static_cast<char>(std::tolower(static_cast<int>(msg.wParam))),
+                         (GetKeyState(VK_CONTROL) & 0x8000) != 0});
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
     return IsWindow(hwnd_) && !GetPropW(hwnd_, kCloseAsked);
   }
+
+  std::vector<TypedKey> takeKeys() override { return std::exchange(keys_, {}); }
 
   Picture capture() override {
     // What the screen shows of the client area, the editor's child included.
@@ -96,6 +107,7 @@ private:
 
   HWND hwnd_ = nullptr;
   int width_ = 320, height_ = 200;
+  std::vector<TypedKey> keys_;
 };
 
 }  // namespace

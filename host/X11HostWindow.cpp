@@ -2,6 +2,9 @@
 #include <X11/Xutil.h>
 #include <poll.h>
 
+#include <cctype>
+#include <utility>
+
 #include "host/HostWindow.h"
 #include "host/PluginLibrary.h"
 
@@ -15,7 +18,7 @@ public:
     const int screen = DefaultScreen(display_);
     XSetWindowAttributes attributes{};
     attributes.background_pixel = BlackPixel(display_, screen);
-    attributes.event_mask = StructureNotifyMask;
+    attributes.event_mask = StructureNotifyMask | KeyPressMask | SubstructureNotifyMask;
     window_ = XCreateWindow(display_, RootWindow(display_, screen), 0, 0, 320, 200, 0,
                             CopyFromParent, InputOutput, CopyFromParent,
                             CWBackPixel | CWEventMask, &attributes);
@@ -46,8 +49,9 @@ public:
     XMapRaised(display_, window_);
     // Mapped means visible to the editor's connection too.
     for (XEvent e; !mapped_;) {
-      XWindowEvent(display_, window_, StructureNotifyMask, &e);
-      if (e.type == MapNotify) mapped_ = true;
+      XWindowEvent(display_, window_, StructureNotifyMask | SubstructureNotifyMask, &e);
+      if (e.type == MapNotify && e.xmap.window == window_) mapped_ = true;
+      else if (e.type == CreateNotify) listenToKeysOf(e.xcreatewindow);
     }
   }
 
@@ -61,6 +65,13 @@ public:
       XNextEvent(display_, &e);
       if (e.type == ClientMessage && static_cast<Atom>(e.xclient.data.l[0]) == deleteWindow_) {
         closeAsked_ = true;
+      } else if (e.type == CreateNotify) {
+        listenToKeysOf(e.xcreatewindow);
+      } else if (e.type == KeyPress) {
+        const KeySym symbol = XLookupKeysym(&e.xkey, 0);
+        if (symbol > 0 && symbol < 128)
+          keys_.push_back({static_cast<char>(std::tolower(static_cast<int>(symbol))),
+                           (e.xkey.state & ControlMask) != 0});
       } else if (e.type == DestroyNotify && e.xdestroywindow.window == window_) {
         window_ = 0;
       }
@@ -68,6 +79,8 @@ public:
     XFlush(display_);
     return window_ != 0 && !closeAsked_;
   }
+
+  std::vector<TypedKey> takeKeys() override { return std::exchange(keys_, {}); }
 
   Picture capture() override {
     XSync(display_, False);
@@ -84,12 +97,19 @@ public:
   }
 
 private:
+  // Key presses go to the window under the pointer, the editor's, and stop
+  // there: this connection listens there as well.
+  void listenToKeysOf(const XCreateWindowEvent& created) {
+    if (created.parent == window_) XSelectInput(display_, created.window, KeyPressMask);
+  }
+
   Display* display_ = nullptr;
   Window window_ = 0;
   Atom deleteWindow_ = 0;
   int width_ = 320, height_ = 200;
   bool mapped_ = false;
   bool closeAsked_ = false;  // by the window manager's WM_DELETE_WINDOW
+  std::vector<TypedKey> keys_;
 };
 
 }  // namespace

@@ -15,7 +15,7 @@ want=${1:-all}
 WINE32_UNAVAILABLE=${WINE32_UNAVAILABLE:-$(dirname "$0")/../build/wine32-unavailable.txt}
 
 native_pkgs=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libx11-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra
+  libx11-dev libfreetype-dev libfontconfig-dev libjack-jackd2-dev jackd2 fonts-dejavu-core fonts-dejavu-extra
   fonts-liberation dpkg-dev)
 cross_pkgs=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64
   qemu-user-static wine wine64 fonts-wine xvfb x11-apps imagemagick xdotool

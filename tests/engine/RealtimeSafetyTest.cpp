@@ -2,18 +2,11 @@
 // event list of the step clock and the MIDI handler runs on fixed storage.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "engine/APlugin.h"
 #include "engine/ValueKind.h"
+#include "tests/engine/AllocationWatch.h"
 
 namespace {
-
-// Counts the allocations made on this thread while `watching` is set.
-thread_local bool watching = false;
-std::atomic<int> allocationsWhileWatching{0};
 
 VstTimeInfo hostTime{};
 int eventsReceived = 0;
@@ -30,32 +23,7 @@ VstIntPtr quietHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void* ptr, f
   }
 }
 
-struct Watch {
-  Watch() { watching = true; }
-  ~Watch() { watching = false; }
-};
-
 }  // namespace
-
-// The replacements pair malloc with free; GCC cannot see that through the
-// replaced operators and warns about a mismatch that is not there.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  if (watching) ++allocationsWhileWatching;
-  if (void* p = std::malloc(size ? size : 1)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-// std::stable_sort takes its buffer through the non-throwing form: it must
-// come from the same heap the replacements above give back to.
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  if (watching) ++allocationsWhileWatching;
-  return std::malloc(size ? size : 1);
-}
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-#pragma GCC diagnostic pop
 
 TEST(RealtimeSafety, BlocksStopsAndRecallsNeverAllocate) {
   APlugin plugin(&quietHost, nullptr);
@@ -79,9 +47,8 @@ TEST(RealtimeSafety, BlocksStopsAndRecallsNeverAllocate) {
   hostTime.sampleRate = 44100.0;
   hostTime.tempo = 120.0;
   eventsReceived = 0;
-  allocationsWhileWatching = 0;
   {
-    Watch watch;
+    AllocationWatch watch;
     double ppqPos = 0.0;
     for (int block = 0; block < 2000; ++block) {
       const VstInt32 frames = (block % 7 + 1) * 97;
@@ -94,5 +61,5 @@ TEST(RealtimeSafety, BlocksStopsAndRecallsNeverAllocate) {
     }
   }
   EXPECT_GT(eventsReceived, 1000);  // it really played
-  EXPECT_EQ(allocationsWhileWatching.load(), 0);
+  EXPECT_EQ(AllocationWatch::total(), 0);
 }

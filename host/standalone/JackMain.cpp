@@ -1,0 +1,101 @@
+// quaverlin: the sequencer without a DAW, as a JACK client with one MIDI
+// output port. See usage() for the command line.
+#include <cstdio>
+#include <exception>
+
+#include "host/standalone/JackMidiClient.h"
+#include "host/standalone/PatternStore.h"
+#include "host/standalone/ProgramLocation.h"
+#include "host/standalone/StartingPatterns.h"
+#include "host/standalone/StandaloneOptions.h"
+#include "host/standalone/UserInterface.h"
+
+namespace {
+
+constexpr const char* kClientName = "Quaverlin";
+
+void usage(std::FILE* out) {
+  std::fprintf(out,
+               "usage: quaverlin [options]\n"
+               "  Plays the sequencer's patterns into a JACK MIDI port (Quaverlin:midi_out):\n"
+               "  connect it to a synth with jack_connect or a patchbay. It follows JACK's\n"
+               "  transport; when no other program leads it (a timebase master), quaverlin\n"
+               "  does, at its own tempo.\n%s",
+               standaloneOptionsHelp());
+  std::fprintf(out, "  --connect PORT  connect the MIDI output to PORT (a synth's MIDI input, as\n"
+                    "                  jack_lsp names it) before anything plays; repeatable\n");
+}
+
+int run(const StandaloneOptions& options) {
+  StandaloneHost plugin(options.plugin.empty() ? pluginBesideProgram() : options.plugin);
+  PatternStore store(options.chunkFile);
+  SongClock clock(options.tempo);
+  JackMidiClient jack(plugin, clock, kClientName);
+  loadStartingPatterns(plugin, store);
+  jack.activate();
+
+  bool leading = jack.leadTimebase();
+  const auto tellLead = [&] {
+    if (leading) std::printf("quaverlin leads JACK's transport at %g BPM\n", clock.tempo());
+    else std::printf("quaverlin follows JACK's timebase master\n");
+    std::fflush(stdout);
+  };
+  tellLead();
+  std::printf("MIDI out: %s\n", jack.portName().c_str());
+  for (const auto& [option, input] : options.platform)
+    if (option == "--connect" && !jack.connectTo(input))
+      std::fprintf(stderr, "quaverlin: cannot connect to %s\n", input.c_str());
+  std::fflush(stdout);
+  if (options.play) jack.startTransport();
+
+  AudioControls audio;
+  audio.togglePlaying = [&] { jack.toggleTransport(); };
+  audio.running = [&] { return !jack.serverGone(); };
+  audio.everySecond = [&] {
+    if (jack.leadTimebase() != leading) {
+      leading = !leading;
+      tellLead();
+    }
+  };
+  std::exception_ptr failure;
+  try {
+    runUserInterface(plugin, options.editor, store, audio);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  // However it ends, the notes stop and the patterns are kept.
+  if (jack.serverGone()) std::fprintf(stderr, "quaverlin: the JACK server went away\n");
+  jack.finish(std::chrono::milliseconds(500));
+  if (jack.lostEvents() > 0)
+    std::fprintf(stderr, "quaverlin: %zu MIDI events found no room in the port\n", jack.lostEvents());
+  if (jack.movedEvents() > 0)
+    std::fprintf(stderr, "quaverlin: %zu MIDI events the plug-in timed outside their block went out at its edge\n",
+                 jack.movedEvents());
+  if (store.savesOnExit()) savePatterns(plugin, store);
+  else if (!store.path().empty()) std::printf("%s left as it was\n", store.path().c_str());
+  plugin.close();
+  if (failure) std::rethrow_exception(failure);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  StandaloneOptions options;
+  std::string error;
+  if (!parseStandaloneOptions(argc, argv, {{"--connect"}, {}}, options, error)) {
+    std::fprintf(stderr, "quaverlin: %s\n", error.c_str());
+    usage(stderr);
+    return 2;
+  }
+  if (options.help) {
+    usage(stdout);
+    return 0;
+  }
+  try {
+    return run(options);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "quaverlin: %s\n", failure.what());
+    return 1;
+  }
+}

@@ -1,0 +1,25 @@
+// What the standalone programs do on their main thread while the audio
+// runs elsewhere: the editor in a window of its own (or no window), the
+// keys of the window, Ctrl+C, and saving the patterns.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "host/standalone/PatternStore.h"
+#include "host/standalone/StandaloneHost.h"
+
+struct AudioControls {
+  std::function<void()> togglePlaying;  // space in the window
+  std::function<bool()> running;        // false ends the program (the audio went away)
+  std::function<void()> everySecond;    // housekeeping on this thread
+};
+
+// Returns once the window is closed, the program is interrupted (SIGINT,
+// SIGTERM) or the audio stops running. Throws HostError when there is no
+// window system to open the editor in.
+void runUserInterface(StandaloneHost& plugin, bool withEditor, PatternStore& store,
+                      const AudioControls& audio);
+
+// Writes the patterns to the store and tells the user how it went.
+void savePatterns(StandaloneHost& plugin, PatternStore& store);
