@@ -194,6 +194,23 @@ void TCrDesignGrid::SetOnCustomCellPaint(TcellNotifyEvent handler) {
   if (!Loading()) RepaintVisible();
 }
 
+void TCrDesignGrid::SetCurrentColumn(int col) {
+  if (col < 0 || col >= colCount_) col = -1;
+  if (col == currentColumn_) return;
+  const int left = currentColumn_;
+  currentColumn_ = col;
+  RepaintColumn(left);
+  RepaintColumn(col);
+}
+
+void TCrDesignGrid::SetCurrentColumnLook(TColor color, int width) {
+  width = std::max(width, 0);
+  if (color == currentColumnColor_ && width == currentColumnWidth_) return;
+  currentColumnColor_ = color;
+  currentColumnWidth_ = width;
+  RepaintColumn(currentColumn_);
+}
+
 TcrCell* TCrDesignGrid::Cells(int col, int row) const {
   if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_) return nullptr;
   return cells_[col][row].get();
@@ -308,6 +325,11 @@ void TCrDesignGrid::RepaintVisible() {
     for (int r = firstRow_; r <= lastRow_; ++r) cells_[c][r]->Repaint();
 }
 
+void TCrDesignGrid::RepaintColumn(int col) {
+  if (col < firstCol_ || col > lastCol_) return;
+  for (int r = firstRow_; r <= lastRow_; ++r) cells_[col][r]->Repaint();
+}
+
 void TCrDesignGrid::StylesChanged(TcrPaintingStyle* style) {
   TcrPaintingStyles& styles = EffectiveStyles();
   for (int c = firstCol_; c <= lastCol_; ++c)
@@ -324,6 +346,11 @@ void TCrDesignGrid::PaintCell(TcrCell& cell) {
     customPaint_(this, &cell);
   else
     DefaultPaintCell(cell);
+  if (cell.col_ == currentColumn_) {
+    Canvas c(surface_, nullptr);
+    TRect r = cell.rect_;
+    c.Frame3D(r, currentColumnColor_, currentColumnColor_, currentColumnWidth_);
+  }
   InvalidateRect(cell.rect_.Offset(origin_.X, origin_.Y));
 }
 

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <cmath>
 #include <memory>
 
 #include "editor/APluginEditor.h"
@@ -45,6 +46,41 @@ void BM_RestoreWindowStateWhenNothingChanged(benchmark::State& state) {
   if (instance.window().NeedsPaint()) state.SkipWithError("an unchanged refresh invalidated something");
 }
 BENCHMARK(BM_RestoreWindowStateWhenNothingChanged)->Unit(benchmark::kMicrosecond);
+
+// The transport a host reports to the plug-in that plays with the editor.
+VstTimeInfo songTime{};
+VstIntPtr answerTime(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+  if (opcode == audioMasterVersion) return 2400;
+  return opcode == audioMasterGetTime ? reinterpret_cast<VstIntPtr>(&songTime) : 0;
+}
+
+// An idle call, and the painting of what it changed, when nothing but the
+// playing step moved since the last one: the refresh finds the state as it
+// was, and the grid repaints the column left and the column reached. The
+// block that moves the song on is the audio thread's, not timed.
+void BM_IdleWhenOnlyThePlayheadMoved(benchmark::State& state) {
+  std::unique_ptr<AudioEffect> effect{createEffectInstance(&answerTime)};
+  auto& bridge = static_cast<APluginEditor&>(*effect->getEditor());
+  songTime.sampleRate = 44100.0;
+  songTime.tempo = 120.0;
+  songTime.flags = kVstTransportPlaying;
+  bridge.openHeadless();
+  bridge.idle();
+  TPluginEditorWindow& window = *bridge.window();
+  window.PaintInvalid();
+  int moves = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    songTime.ppqPos = std::fmod(songTime.ppqPos + 0.25, 8.0);
+    effect->processReplacing(nullptr, nullptr, 512);
+    state.ResumeTiming();
+    bridge.idle();
+    benchmark::DoNotOptimize(window.PaintInvalid());
+    if (window.NoteGrid->CurrentColumn() == static_cast<int>(songTime.ppqPos * 4.0)) ++moves;
+  }
+  if (moves != state.iterations()) state.SkipWithError("the playhead did not follow the song");
+}
+BENCHMARK(BM_IdleWhenOnlyThePlayheadMoved)->Unit(benchmark::kMicrosecond);
 
 void BM_FullRepaintOfTheWindow(benchmark::State& state) {
   Instance instance;
