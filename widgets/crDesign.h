@@ -148,6 +148,7 @@ public:
   void SetOnCustomCellPaint(TcellNotifyEvent handler);
 
   void Paint(Canvas& canvas) override;
+  bool PaintsWholeArea() const override { return true; }
 
 protected:
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -178,7 +179,9 @@ private:
   void ComputeVisible();
   void TileBackground();
   void RepaintVisible();
+  void InvalidateColumn(int col);
   void RepaintColumn(int col);
+  void PaintCurrentFrame(const TRect& r);
   void PaintCell(TcrCell& cell);
   void DefaultPaintCell(TcrCell& cell);
   void TrackHover(int x, int y, TShiftState shift);

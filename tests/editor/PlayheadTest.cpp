@@ -68,6 +68,17 @@ protected:
         if (pixel(x, y) == kFrame) columns.insert((x - kGridX) / 16);
     return columns;
   }
+  // The grid columns that painted rectangles cover; -1 for one that is not
+  // a column's, or part of one, of the grid's cells.
+  static std::set<int> paintedColumns(const std::vector<TRect>& painted) {
+    std::set<int> columns;
+    for (const TRect& r : painted) {
+      const bool inColumn = r.Width() == 16 && (r.Left - kGridX) % 16 == 0 && r.Left >= kGridX &&
+                            r.Top >= kGridY && r.Bottom <= kGridY + 192;
+      columns.insert(inColumn ? (r.Left - kGridX) / 16 : -1);
+    }
+    return columns;
+  }
   bool sentANoteOn() const {
     for (const SentList& list : host.lists)
       for (const VstMidiEvent& e : list.events)
@@ -111,10 +122,8 @@ TEST_F(Playhead, StoppingTheTransportRemovesTheFrameAndRepaintsOnlyItsColumn) {
   ASSERT_EQ(framedColumns(), std::set<int>{9});
   transport.playing = false;
   block();
-  const std::vector<TRect> painted = idle();
+  EXPECT_EQ(paintedColumns(idle()), std::set<int>{9});
   EXPECT_TRUE(framedColumns().empty());
-  ASSERT_EQ(painted.size(), 12u);
-  for (const TRect& r : painted) EXPECT_EQ(r.Left, kGridX + 16 * 9);
   // Starting again brings it back where the song stands.
   playIntoStep(20);
   idle();
@@ -127,15 +136,7 @@ TEST_F(Playhead, MovingOnRepaintsOnlyTheColumnLeftAndTheColumnReached) {
     idle();
     while (host.plugin().playingStep() == from) block();
     ASSERT_EQ(host.plugin().playingStep(), to);
-    std::set<int> columns;
-    for (const TRect& r : idle()) {
-      EXPECT_EQ(r.Width(), 16);
-      EXPECT_EQ(r.Height(), 16);
-      EXPECT_GE(r.Top, kGridY);
-      EXPECT_LE(r.Bottom, kGridY + 192);
-      columns.insert((r.Left - kGridX) / 16);
-    }
-    EXPECT_EQ(columns, (std::set<int>{from, to}));
+    EXPECT_EQ(paintedColumns(idle()), (std::set<int>{from, to}));
     EXPECT_EQ(framedColumns(), std::set<int>{to});
   }
 }
