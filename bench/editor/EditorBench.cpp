@@ -1,6 +1,7 @@
 // The editor's costs as a host meets them: the idle refresh when nothing
-// changed and when only the playing step moved, a full repaint of the window, opening the editor (skin images
-// and the about JPEG decoded), and the heap one open editor holds.
+// changed and when only the playing step moved, a full repaint of the
+// window, opening the editor (skin images and the about JPEG decoded), and
+// the heap one open editor holds.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
