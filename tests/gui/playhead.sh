@@ -5,14 +5,33 @@
 # and in no other cell; taken after the transport stopped, in none. The
 # pictures are kept in ARTIFACTS when it is set.
 #   playhead.sh HOST PLUGIN
+#   playhead.sh --wine BITS HOST.exe PLUGIN.dll
+# Under Wine the host runs in the directory of the plug-in.
 set -uo pipefail
-host=$1 plugin=$2
+here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 artifacts=${ARTIFACTS:-$work}
 mkdir -p "$artifacts"
+if [ "$1" = --wine ]; then
+  cd "$(dirname "$4")" || exit 1
+  run=("$here/../../scripts/wine-run.sh" "$2" "./$(basename "$3")")
+  plugin=./$(basename "$4")
+else
+  run=("$1")
+  plugin=$2
+  cd "$work" || exit 1
+fi
 failed=0
 fail() { echo "FAIL $*"; failed=1; }
+
+# shoot NAME OPTIONS...: the host's screenshot with OPTIONS, as $work/NAME.
+shoot() {
+  local name=$1; shift
+  "${run[@]}" screenshot "$@" "$plugin" "$name" >"$work/host.out" 2>&1 || return 1
+  [ "$PWD" -ef "$work" ] || mv "$name" "$work/"
+  [ "$artifacts" -ef "$work" ] || cp "$work/$name" "$artifacts/"
+}
 
 # "STEP ROW" of every note grid cell in which the frame colour #E8A33C
 # shows; the grid's cells start at 99,30 in the editor, 16 pixels apart.
@@ -23,11 +42,10 @@ framed_cells() {
 }
 
 for step in 0 13 31; do
-  shot=$artifacts/playhead-step-$step.png
-  if ! "$host" screenshot --at-step "$step" "$plugin" "$shot" >"$work/host.out" 2>&1; then
+  if ! shoot "playhead-step-$step.png" --at-step "$step"; then
     fail "screenshot at step $step:"; cat "$work/host.out"; continue
   fi
-  cells=$(framed_cells "$shot")
+  cells=$(framed_cells "$work/playhead-step-$step.png")
   columns=$(echo "$cells" | awk 'NF { print $1 }' | sort -un | tr '\n' ' ')
   rows=$(echo "$cells" | awk -v s="$step" '$1 == s' | wc -l)
   if [ "$columns" = "$step " ] && [ "$rows" -eq 12 ]; then
@@ -37,9 +55,8 @@ for step in 0 13 31; do
   fi
 done
 
-shot=$artifacts/playhead-stopped.png
-if "$host" screenshot --at-step 13 --stop "$plugin" "$shot" >"$work/host.out" 2>&1; then
-  cells=$(framed_cells "$shot")
+if shoot playhead-stopped.png --at-step 13 --stop; then
+  cells=$(framed_cells "$work/playhead-stopped.png")
   if [ -z "$cells" ]; then
     echo "ok   stopped after step 13: no frame"
   else
