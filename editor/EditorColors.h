@@ -13,6 +13,9 @@ constexpr TColor ink = 0x64695F;        // captions, gauge bars
 constexpr TColor gaugeBack = 0xC0C6BB;  // gauge backgrounds, empty note cells
 constexpr TColor laneGauge = 0x9BA196;
 constexpr TColor beatLine = 0xA5A9A0;
+// The frame around the cells of the step being played: a colour found
+// nowhere else in the grid, so it reads over set and empty cells alike.
+constexpr TColor playingStep = 0xE8A33C;
 // Pattern 21's button keeps a colour of its own when used.
 constexpr TColor pattern21Used = 0x7C9EF8;
 }  // namespace editor_colors

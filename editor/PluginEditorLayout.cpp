@@ -204,6 +204,9 @@ void TPluginEditorWindow::CreateNoteGrid() {
     s.SetSmallTextY(1);
     s.EndUpdate();
   }
+  // The separators drawn over the cells hide their outermost pixels: of
+  // this frame two pixels show.
+  NoteGrid->SetCurrentColumnLook(playingStep, 3);
 
   // Cell separators and the beat lines, drawn over the cells. They take no
   // clicks, so a press on a separator still reaches the cell beneath it.

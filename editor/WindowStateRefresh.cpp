@@ -26,6 +26,10 @@ void KeepOnTop(TControl& c) {
 }  // namespace
 
 void TPluginEditorWindow::RestoreWindowState() {
+  // The playing step before the cells: a pattern switch the audio thread
+  // made before playing that step is then in what the cells read.
+  NoteGrid->SetCurrentColumn(plugin.playingStep());
+
   for (int p = 0; p < 24; ++p) {
     const bool used = plugin.getPatternValue(p, 0, PatternUsed) == 1;
     const TColor usedColor = p == 21 ? editor_colors::pattern21Used : editor_colors::label;

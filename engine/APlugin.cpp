@@ -93,6 +93,11 @@ void APlugin::processReplacing(float**, float** outputs, VstInt32 sampleFrames) 
   audioPatterns_.beginBlock();
   clock_.playBlock(timing, sampleFrames, audioPatterns_, blockEvents_);
   audioPatterns_.endBlock(clock_.playing());
+  // The editor's grid shows the patterns as the editor's side holds them. A
+  // MIDI recall that already plays here reaches them a block later: until
+  // then the step would be shown over the pattern that no longer plays.
+  playingStep_.publish(audioPatterns_.playsUnseenRecall() ? PlayingStep::kNone
+                                                          : clock_.currentStep());
   // After the block: a host that calls back into the plug-in from here, or
   // takes its time, finds nothing held.
   if (blockEvents_.size() > 0) sendVstEventsToHost(blockEvents_.asVstEvents());

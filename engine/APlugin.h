@@ -20,6 +20,7 @@
 #include "engine/BlockEvents.h"
 #include "engine/EditorPatterns.h"
 #include "engine/PatternChannel.h"
+#include "engine/PlayingStep.h"
 #include "engine/StepClock.h"
 #include "engine/ValueKind.h"
 #include "frame/DAudioEffectX.h"
@@ -94,6 +95,10 @@ public:
   VstInt32 getChunk(void** data, bool isPreset) override;
   VstInt32 setChunk(void* data, VstInt32 byteSize, bool isPreset) override;
 
+  // The step being played, for the editor's grid, or PlayingStep::kNone
+  // while the transport stands. Any thread; never waits.
+  int playingStep() const { return playingStep_.read(); }
+
   // Set by the editor bridge: no editor window exists.
   std::atomic<bool> editorClosed{false};
 
@@ -110,5 +115,6 @@ private:
   // block's event list.
   StepClock clock_;
   BlockEvents blockEvents_;
+  PlayingStep playingStep_;
   std::unique_ptr<unsigned char[]> chunkCopy_;
 };

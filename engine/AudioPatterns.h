@@ -29,6 +29,10 @@ public:
   const Pattern* waiting() const override;
   void takeOver() override;
 
+  // Whether what plays is a MIDI recall that the editor's side has not yet
+  // carried out, so that its model still shows the pattern before it.
+  bool playsUnseenRecall() const { return static_cast<bool>(midiPlaying_); }
+
   // The audio thread's copy, as far as it has caught up.
   const PatternReplica& replica() const { return channel_.snapshots.front(); }
 

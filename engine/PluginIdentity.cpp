@@ -47,7 +47,8 @@ bool APlugin::getOutputProperties(VstInt32 index, VstPinProperties* properties) 
   return true;
 }
 
-void APlugin::suspend() {}
+// A host that switches the plug-in off plays no more blocks: nothing plays.
+void APlugin::suspend() { playingStep_.publish(PlayingStep::kNone); }
 void APlugin::resume() { wantEvents(1); }
 
 void APlugin::setProgram(VstInt32 program) {

@@ -108,6 +108,7 @@ void StepClock::playBlock(const BlockTiming& timing, VstInt32 sampleFrames, Play
     voice.struckAt = -1;
     voice.lastEvent = 0;
   }
+  currentStep_ = -1;
   if (playing_) {
     followTransport(timing);
     scan(timing);
@@ -179,6 +180,10 @@ void StepClock::scan(const BlockTiming& timing) {
   auto near = [&](std::int64_t frame) {
     return visitNear(blockPos + static_cast<double>(frame - blockStart_) / framesPerQuarter);
   };
+  const std::int64_t blockEnd = blockStart_ + frames_;
+  const std::int64_t afterBlock = firstVisit(0, end, near(blockEnd),
+                                             [&](std::int64_t k) { return gridFrame(position(k)) >= blockEnd; });
+  if (afterBlock > 0) currentStep_ = static_cast<int>((afterBlock - 1) % kSteps);
   const std::int64_t from = firstVisit(0, end, near(earliest),
                                        [&](std::int64_t k) { return gridFrame(position(k)) >= earliest; });
   const std::int64_t to = firstVisit(from, end, near(latest) + 1,

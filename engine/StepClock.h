@@ -39,6 +39,10 @@ public:
                  BlockEvents& out);
   // Whether the last block played with a running transport.
   bool playing() const { return playing_; }
+  // The step in whose grid time the last block's last frame lay, or -1 when
+  // that block stood or came before the pattern's anchor. It follows the
+  // transport, not the shifts that move single rows' notes.
+  int currentStep() const { return currentStep_; }
 
 private:
   static constexpr std::int64_t kNeverFired = std::numeric_limits<std::int64_t>::min();
@@ -75,6 +79,7 @@ private:
   Voice voices_[kRows];
   Timeline timeline_;
   bool playing_ = false;
+  int currentStep_ = -1;
   bool notesOffSent_ = false;
   // The block being played.
   PlaySource* source_ = nullptr;

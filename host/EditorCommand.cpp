@@ -18,6 +18,9 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+// The sequencer's pattern: 32 sixteenth-note steps.
+constexpr int kPatternSteps = 32;
+constexpr double kQuartersPerStep = 0.25;
 
 // Ctrl+C or a kill ends the editor as closing its window does.
 volatile std::sig_atomic_t interrupted = 0;
@@ -102,6 +105,8 @@ bool parseEditorOptions(bool screenshot, int argc, char** argv, EditorOptions& o
     else if (option == "--block" && hasValue) options.blockSize = static_cast<int>(number(16, 65536));
     else if (option == "--for" && hasValue && !screenshot) options.seconds = number(0.1, 1e6);
     else if (option == "--save-chunk" && hasValue && !screenshot) options.saveChunk = argv[++i];
+    else if (option == "--at-step" && hasValue && screenshot) options.atStep = static_cast<int>(number(0, 31));
+    else if (option == "--stop" && screenshot) options.thenStop = true;
     else if (option.rfind("--", 0) != 0) positional.push_back(option);
     else error = "unknown or incomplete option " + option;
   }
@@ -112,6 +117,10 @@ bool parseEditorOptions(bool screenshot, int argc, char** argv, EditorOptions& o
   }
   options.plugin = positional[0];
   if (screenshot) options.output = positional[1];
+  if (options.thenStop && options.atStep < 0) {
+    error = "--stop stops the transport that --at-step starts: give both";
+    return false;
+  }
   return true;
 }
 
@@ -126,6 +135,25 @@ void idleUntilClosed(VstHost& host, HostWindow& window, const EditorOptions& opt
                             Clock::now() - start < std::chrono::duration<double>(options.seconds));
   });
 }
+
+namespace {
+
+// Plays blocks, as the audio thread would have, from two steps before the
+// step until the last block played ends inside it; the picture is then taken
+// with no further block, so that step stays the playing one.
+void playIntoStep(VstHost& host, const EditorOptions& options) {
+  Transport& transport = host.transport;
+  const double blockQuarters = options.blockSize / options.sampleRate * options.tempo / 60.0;
+  if (blockQuarters > kQuartersPerStep / 2)
+    throw std::runtime_error("--at-step needs blocks shorter than half a step at this tempo");
+  // In the pattern's second pass, so that even step 0 has steps before it.
+  const double stepStart = (kPatternSteps + options.atStep) * kQuartersPerStep;
+  transport.playing = true;
+  transport.locate(stepStart - 2 * kQuartersPerStep);
+  while (transport.ppqPos() < stepStart + kQuartersPerStep / 4) host.processBlock(options.blockSize);
+}
+
+}  // namespace
 
 int runEditor(const EditorOptions& options) {
   VstHost host(options.plugin);
@@ -156,9 +184,16 @@ int runEditor(const EditorOptions& options) {
 int takeScreenshot(const EditorOptions& options) {
   VstHost host(options.plugin);
   host.start(options.sampleRate, options.blockSize);
+  host.transport.tempo = options.tempo;
+  host.transport.playing = false;
   loadPattern(host, options);
   std::unique_ptr<HostWindow> window = HostWindow::create("Quaverlin screenshot");
   openEditor(host, *window);
+  if (options.atStep >= 0) playIntoStep(host, options);
+  if (options.thenStop) {
+    host.transport.playing = false;
+    host.processBlock(options.blockSize);
+  }
   // A few idle rounds: the editor refreshes from the state and the window
   // system catches up with the painting.
   for (int round = 0; round < 10; ++round) {

@@ -14,6 +14,8 @@ struct EditorOptions {
   double seconds = 0;     // editor: close by itself after this long; 0 waits for the user
   std::string saveChunk;  // editor: where to write the plug-in's chunk once it is closed
   std::string output;     // screenshot: the PNG to write
+  int atStep = -1;        // screenshot: taken while this step (0..31) plays; -1 with the transport standing
+  bool thenStop = false;  // screenshot: the transport stops after that step, before the picture
 };
 
 // "editor [options] PLUGIN" or "screenshot [options] PLUGIN OUT.png";

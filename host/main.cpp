@@ -6,7 +6,7 @@
 //                       [--out FILE.mid] PLUGIN
 //   quaverlin-host editor [--chunk FILE] [--store N] [--tempo BPM] [--rate HZ]
 //                         [--block FRAMES] [--for SECONDS] [--save-chunk FILE] PLUGIN
-//   quaverlin-host screenshot [--chunk FILE] [--store N] PLUGIN OUT.png
+//   quaverlin-host screenshot [--chunk FILE] [--store N] [--at-step N [--stop]] PLUGIN OUT.png
 //   quaverlin-host chunk demo [--straight] FILE
 //   quaverlin-host chunk compare FILE FILE
 #include <cstdio>
@@ -81,8 +81,12 @@ void usage() {
                "  until the window is closed (or SECONDS have passed); --store N also stores\n"
                "  the starting pattern as pattern N; --save-chunk writes the plug-in's chunk\n"
                "  to FILE once the editor is closed.\n"
-               "       quaverlin-host screenshot [--chunk FILE] [--store N] PLUGIN OUT.png\n"
-               "  screenshot writes the editor, as it appears after opening, to OUT.png.\n"
+               "       quaverlin-host screenshot [--chunk FILE] [--store N] [--at-step N [--stop]]\n"
+               "                                 [--tempo BPM] [--rate HZ] [--block FRAMES]\n"
+               "                                 PLUGIN OUT.png\n"
+               "  screenshot writes the editor, as it appears after opening, to OUT.png;\n"
+               "  --at-step N takes it while step N (0..31) plays, the playhead on it;\n"
+               "  --stop then stops the transport before the picture is taken.\n"
                "       quaverlin-host chunk demo [--straight] FILE\n"
                "       quaverlin-host chunk compare FILE FILE\n"
                "  chunk demo writes the demo pattern as a chunk for --chunk (--straight: no\n"

@@ -78,6 +78,9 @@ public:
   // Draws the control; the canvas is in the control's coordinates and
   // clipped to what needs repainting.
   virtual void Paint(Canvas&) {}
+  // True when Paint covers every pixel of the control's area: nothing under
+  // it shows, so nothing under it needs painting.
+  virtual bool PaintsWholeArea() const { return false; }
 
 protected:
   friend class TForm;

@@ -4,16 +4,40 @@
 
 namespace {
 
-void PaintTree(TControl& c, TPoint origin, const TRect& clip, Surface& s, TextRenderer& text) {
+// The last control, in painting order, under `c` (at `origin`) that paints
+// all of `area` itself, or null. Only a control that holds the whole area
+// can be one or lead to one; the later ones in painting order are the top
+// children and, within each, its own children.
+const TControl* CoverIn(const TControl& c, TPoint origin, const TRect& area) {
+  const auto* w = dynamic_cast<const TWinControl*>(&c);
+  if (!w) return nullptr;
+  for (int i = w->ControlCount() - 1; i >= 0; --i) {
+    const TControl& child = w->Controls(i);
+    const TRect bounds =
+        TRect::FromSize(origin.X + child.Left(), origin.Y + child.Top(), child.Width(), child.Height());
+    if (!child.Visible() || !bounds.Contains(area)) continue;
+    if (const TControl* deeper = CoverIn(child, {bounds.Left, bounds.Top}, area)) return deeper;
+    if (child.PaintsWholeArea()) return &child;
+  }
+  return nullptr;
+}
+
+// Paints the tree in order, from `skipUntil` on when it is set: whatever
+// comes before that control would be painted over by it.
+void PaintTree(TControl& c, TPoint origin, const TRect& clip, Surface& s, TextRenderer& text,
+               const TControl*& skipUntil) {
   const TRect area = TRect::FromSize(origin.X, origin.Y, c.Width(), c.Height()).Intersect(clip);
   if (area.IsEmpty()) return;
-  Canvas canvas(s, origin, area, &text);
-  c.Paint(canvas);
+  if (&c == skipUntil) skipUntil = nullptr;
+  if (!skipUntil) {
+    Canvas canvas(s, origin, area, &text);
+    c.Paint(canvas);
+  }
   if (auto* w = dynamic_cast<TWinControl*>(&c)) {
     for (int i = 0; i < w->ControlCount(); ++i) {
       TControl& child = w->Controls(i);
       if (child.Visible())
-        PaintTree(child, {origin.X + child.Left(), origin.Y + child.Top()}, area, s, text);
+        PaintTree(child, {origin.X + child.Left(), origin.Y + child.Top()}, area, s, text, skipUntil);
     }
   }
 }
@@ -68,7 +92,10 @@ void TForm::AddInvalid(const TRect& r) {
 std::vector<TRect> TForm::PaintInvalid() {
   std::vector<TRect> painted;
   painted.swap(invalid_);
-  for (const TRect& r : painted) PaintTree(*this, {0, 0}, r, image_, text_);
+  for (const TRect& r : painted) {
+    const TControl* skipUntil = CoverIn(*this, {0, 0}, r);
+    PaintTree(*this, {0, 0}, r, image_, text_, skipUntil);
+  }
   return painted;
 }
 

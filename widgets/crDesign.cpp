@@ -194,6 +194,28 @@ void TCrDesignGrid::SetOnCustomCellPaint(TcellNotifyEvent handler) {
   if (!Loading()) RepaintVisible();
 }
 
+void TCrDesignGrid::SetCurrentColumn(int col) {
+  if (col < 0 || col >= colCount_) col = -1;
+  if (col == currentColumn_) return;
+  const int left = currentColumn_;
+  currentColumn_ = col;
+  RepaintColumn(left);
+  // What the cells show stays: the frame goes over it.
+  if (col < firstCol_ || col > lastCol_) return;
+  InvalidateColumn(col);
+  for (int r = firstRow_; r <= lastRow_; ++r)
+    if (const TcrCell& cell = *cells_[col][r]; cell.visible_ && cell.updateCount_ == 0)
+      PaintCurrentFrame(cell.rect_);
+}
+
+void TCrDesignGrid::SetCurrentColumnLook(TColor color, int width) {
+  width = std::max(width, 0);
+  if (color == currentColumnColor_ && width == currentColumnWidth_) return;
+  currentColumnColor_ = color;
+  currentColumnWidth_ = width;
+  RepaintColumn(currentColumn_);
+}
+
 TcrCell* TCrDesignGrid::Cells(int col, int row) const {
   if (col < 0 || col >= colCount_ || row < 0 || row >= rowCount_) return nullptr;
   return cells_[col][row].get();
@@ -308,6 +330,29 @@ void TCrDesignGrid::RepaintVisible() {
     for (int r = firstRow_; r <= lastRow_; ++r) cells_[c][r]->Repaint();
 }
 
+// The column goes to the screen as one rectangle, which takes in those of
+// its cells: one pass over the window's controls instead of one per cell.
+void TCrDesignGrid::InvalidateColumn(int col) {
+  const TRect top = cells_[col][firstRow_]->rect_, bottom = cells_[col][lastRow_]->rect_;
+  InvalidateRect(top.Union(bottom).Offset(origin_.X, origin_.Y));
+}
+
+void TCrDesignGrid::RepaintColumn(int col) {
+  if (col < firstCol_ || col > lastCol_) return;
+  InvalidateColumn(col);
+  for (int r = firstRow_; r <= lastRow_; ++r) cells_[col][r]->Repaint();
+}
+
+// Four bands, one fill each: the frame moves at every step.
+void TCrDesignGrid::PaintCurrentFrame(const TRect& r) {
+  Canvas c(surface_, nullptr);
+  const int w = std::min({currentColumnWidth_, r.Width() / 2 + 1, r.Height() / 2 + 1});
+  c.FillRect({r.Left, r.Top, r.Right, r.Top + w}, currentColumnColor_);
+  c.FillRect({r.Left, r.Bottom - w, r.Right, r.Bottom}, currentColumnColor_);
+  c.FillRect({r.Left, r.Top + w, r.Left + w, r.Bottom - w}, currentColumnColor_);
+  c.FillRect({r.Right - w, r.Top + w, r.Right, r.Bottom - w}, currentColumnColor_);
+}
+
 void TCrDesignGrid::StylesChanged(TcrPaintingStyle* style) {
   TcrPaintingStyles& styles = EffectiveStyles();
   for (int c = firstCol_; c <= lastCol_; ++c)
@@ -324,6 +369,7 @@ void TCrDesignGrid::PaintCell(TcrCell& cell) {
     customPaint_(this, &cell);
   else
     DefaultPaintCell(cell);
+  if (cell.col_ == currentColumn_) PaintCurrentFrame(cell.rect_);
   InvalidateRect(cell.rect_.Offset(origin_.X, origin_.Y));
 }
 

@@ -116,6 +116,16 @@ public:
   int BevelWidth() const { return bevelWidth_; }
   void SetBevelWidth(int v) { Change(bevelWidth_, v); }
 
+  // A column marked as the current one (a sequencer's playing step): its
+  // cells get a frame of CurrentColumnColor, CurrentColumnWidth pixels
+  // thick, over whatever they show. -1 marks none. A change repaints the
+  // cells of the column left and of the column marked, and nothing else.
+  int CurrentColumn() const { return currentColumn_; }
+  void SetCurrentColumn(int col);
+  TColor CurrentColumnColor() const { return currentColumnColor_; }
+  int CurrentColumnWidth() const { return currentColumnWidth_; }
+  void SetCurrentColumnLook(TColor color, int width);
+
   // Null when the column or row is outside the matrix.
   TcrCell* Cells(int col, int row) const;
   // Hit test in client coordinates.
@@ -138,6 +148,7 @@ public:
   void SetOnCustomCellPaint(TcellNotifyEvent handler);
 
   void Paint(Canvas& canvas) override;
+  bool PaintsWholeArea() const override { return true; }
 
 protected:
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -168,6 +179,9 @@ private:
   void ComputeVisible();
   void TileBackground();
   void RepaintVisible();
+  void InvalidateColumn(int col);
+  void RepaintColumn(int col);
+  void PaintCurrentFrame(const TRect& r);
   void PaintCell(TcrCell& cell);
   void DefaultPaintCell(TcrCell& cell);
   void TrackHover(int x, int y, TShiftState shift);
@@ -188,6 +202,9 @@ private:
   int bevelWidth_ = 1;
   TcellNotifyEvent customPaint_;
   bool destroying_ = false;
+  int currentColumn_ = -1;
+  TColor currentColumnColor_ = clWindowText;
+  int currentColumnWidth_ = 2;
 
   std::vector<std::vector<std::unique_ptr<TcrCell>>> cells_;  // [col][row]
   Surface surface_, backgroundBuffer_;

@@ -1,9 +1,13 @@
 // The editor's costs as a host meets them: the idle refresh when nothing
-// changed, a full repaint of the window, opening the editor (skin images
-// and the about JPEG decoded), and the heap one open editor holds.
+// changed and when only the playing step moved, a full repaint of the
+// window, opening the editor (skin images and the about JPEG decoded), and
+// the heap one open editor holds.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
+#include <time.h>
+
+#include <cmath>
 #include <memory>
 
 #include "editor/APluginEditor.h"
@@ -27,7 +31,7 @@ struct Instance {
       }
     for (int p = 0; p < 24; p += 2) plugin.setPatternValue(p, 0, 1, PatternUsed);
   }
-  void open() { bridge.open(nullptr); }
+  void open() { bridge.openHeadless(); }
   TPluginEditorWindow& window() { return *bridge.window(); }
 };
 
@@ -45,6 +49,50 @@ void BM_RestoreWindowStateWhenNothingChanged(benchmark::State& state) {
   if (instance.window().NeedsPaint()) state.SkipWithError("an unchanged refresh invalidated something");
 }
 BENCHMARK(BM_RestoreWindowStateWhenNothingChanged)->Unit(benchmark::kMicrosecond);
+
+double ThreadSeconds() {
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// The transport a host reports to the plug-in that plays with the editor.
+VstTimeInfo songTime{};
+VstIntPtr answerTime(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+  if (opcode == audioMasterVersion) return 2400;
+  return opcode == audioMasterGetTime ? reinterpret_cast<VstIntPtr>(&songTime) : 0;
+}
+
+// An idle call, and the painting of what it changed, when nothing but the
+// playing step moved since the last one: the refresh finds the state as it
+// was, and the grid repaints the column left and the column reached. The
+// block that moves the song on belongs to the audio thread and is not
+// timed: only the idle and its painting are, by the processor time of this
+// thread around them (six builds share this machine's two cores: wall time
+// would count the others' turns).
+void BM_IdleWhenOnlyThePlayheadMoved(benchmark::State& state) {
+  std::unique_ptr<AudioEffect> effect{createEffectInstance(&answerTime)};
+  auto& bridge = static_cast<APluginEditor&>(*effect->getEditor());
+  songTime.sampleRate = 44100.0;
+  songTime.tempo = 120.0;
+  songTime.flags = kVstTransportPlaying;
+  bridge.openHeadless();
+  bridge.idle();
+  TPluginEditorWindow& window = *bridge.window();
+  window.PaintInvalid();
+  int moves = 0;
+  for (auto _ : state) {
+    songTime.ppqPos = std::fmod(songTime.ppqPos + 0.25, 8.0);
+    effect->processReplacing(nullptr, nullptr, 512);
+    const double start = ThreadSeconds();
+    bridge.idle();
+    benchmark::DoNotOptimize(window.PaintInvalid());
+    state.SetIterationTime(ThreadSeconds() - start);
+    if (window.NoteGrid->CurrentColumn() == static_cast<int>(songTime.ppqPos * 4.0)) ++moves;
+  }
+  if (moves != state.iterations()) state.SkipWithError("the playhead did not follow the song");
+}
+BENCHMARK(BM_IdleWhenOnlyThePlayheadMoved)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 void BM_FullRepaintOfTheWindow(benchmark::State& state) {
   Instance instance;

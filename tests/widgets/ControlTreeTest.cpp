@@ -205,3 +205,60 @@ TEST_F(ControlTree, ContainerTilesItsImageFromItsCorner) {
   Settle();
   EXPECT_EQ(At(10, 10), 0x00FF00u);
 }
+
+namespace {
+// A windowed control that fills all of itself, and says so.
+class Opaque : public TWinControl {
+public:
+  void Paint(Canvas& c) override { c.FillRect(ClientRect(), 0x123456); }
+  bool PaintsWholeArea() const override { return true; }
+};
+
+// A windowed control that fills itself and counts its paints.
+class CountingPanel : public TWinControl {
+public:
+  void Paint(Canvas& c) override {
+    ++paints;
+    c.FillRect(ClientRect(), 0x444444);
+  }
+  int paints = 0;
+};
+}  // namespace
+
+// A repaint that lies wholly inside a control which paints all of its area
+// starts at that control: nothing under it is painted, everything over it is.
+TEST_F(ControlTree, NothingUnderAControlThatPaintsItsWholeAreaIsPaintedAgain) {
+  auto& under = form.Add<Block>("Under", 0, 0, 100, 100, 0x111111);
+  auto& panel = form.Add<Panel>("Panel", 10, 10, 80, 80);
+  auto& beside = panel.Add<Block>("Beside", 0, 0, 30, 30, 0x333333);  // form 10..40
+  auto& opaque = panel.Add<Opaque>("Opaque", 10, 10, 40, 40);          // form 20..60
+  auto& over = opaque.Add<Block>("Over", 5, 5, 10, 10, 0x222222);      // form 25..35
+  auto& above = panel.Add<CountingPanel>("Above", 35, 35, 20, 20);     // form 45..65
+  Settle();
+  struct Repaint {
+    TRect area;
+    int under, beside, over, above;
+  };
+  const Repaint repaints[] = {
+      {{30, 30, 40, 40}, 0, 0, 1, 0},  // inside the opaque control, over its child
+      {{46, 46, 50, 50}, 0, 0, 0, 1},  // inside it, under a sibling above it
+      {{12, 12, 18, 18}, 1, 1, 0, 0},  // outside it: all the way down
+      {{55, 55, 65, 65}, 1, 0, 0, 1},  // partly outside it
+  };
+  for (const Repaint& r : repaints) {
+    const int counts[] = {under.paints, beside.paints, over.paints, above.paints};
+    form.InvalidateRect(r.area);
+    Settle();
+    EXPECT_EQ(under.paints - counts[0], r.under) << r.area.Left;
+    EXPECT_EQ(beside.paints - counts[1], r.beside) << r.area.Left;
+    EXPECT_EQ(over.paints - counts[2], r.over) << r.area.Left;
+    EXPECT_EQ(above.paints - counts[3], r.above) << r.area.Left;
+  }
+  // What shows is what a full repaint shows.
+  EXPECT_EQ(At(50, 50), 0x444444u);
+  EXPECT_EQ(At(40, 40), 0x123456u);
+  EXPECT_EQ(At(30, 30), 0x222222u);
+  EXPECT_EQ(At(15, 15), 0x333333u);
+  EXPECT_EQ(At(85, 85), 0x0000FFu);
+  EXPECT_EQ(At(5, 5), 0x111111u);
+}

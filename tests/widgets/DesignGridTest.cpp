@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -385,4 +386,83 @@ TEST_F(DesignGridTest, KeepsRandomStylesOffAtRunTime) {
   EXPECT_FALSE(g.RandomStyles());
   g.SetRandomStyles(true);
   EXPECT_FALSE(g.RandomStyles());
+}
+
+namespace {
+constexpr TColor kMark = 0xE8A33C;
+
+// Which of NoteGrid's columns show the mark colour anywhere.
+std::vector<int> MarkedColumns(const Surface& image) {
+  std::vector<int> columns;
+  for (int col = 0; col < 32; ++col)
+    for (int x = 0; x < 16 && (columns.empty() || columns.back() != col); ++x)
+      for (int y = 0; y < 192; ++y)
+        if (image.ColorAt(95 + 4 + 16 * col + x, 27 + 3 + y) == kMark) {
+          columns.push_back(col);
+          break;
+        }
+  return columns;
+}
+}  // namespace
+
+// The current column's cells get a frame over their own faces, so a set and
+// an empty cell still look different inside it.
+TEST_F(DesignGridTest, FramesTheCurrentColumnOverTheCellsOwnFaces) {
+  auto& g = NoteGrid();
+  AddNoteStyles(g);
+  g.SetCurrentColumnLook(kMark, 3);
+  g.Cells(5, 0)->SetStyleIndex(1);
+  g.SetCurrentColumn(5);
+  Settle();
+  EXPECT_EQ(MarkedColumns(form.Image()), std::vector<int>{5});
+  const int x0 = 95 + 4 + 80, y0 = 27 + 3;
+  for (int row = 0; row < 12; ++row) {
+    const int top = y0 + 16 * row;
+    EXPECT_EQ(At(x0, top), kMark) << "row " << row;
+    EXPECT_EQ(At(x0 + 2, top + 8), kMark) << "row " << row;
+    EXPECT_EQ(At(x0 + 15, top + 13), kMark) << "row " << row;
+    EXPECT_EQ(At(x0 + 3, top + 8), row == 0 ? 0x959A8Fu : 0xC0C6BBu) << "row " << row;
+  }
+  // A style change inside the column keeps the frame.
+  g.Cells(5, 1)->SetStyleIndex(3);
+  Settle();
+  EXPECT_EQ(At(x0 + 8, y0 + 16 + 8), 0x578060u);
+  EXPECT_EQ(At(x0 + 1, y0 + 16 + 8), kMark);
+}
+
+// Moving the mark repaints the cells of two columns, nothing else; a column
+// outside the matrix, or -1, marks none.
+TEST_F(DesignGridTest, MovingTheCurrentColumnRepaintsOnlyTheColumnLeftAndTheColumnReached) {
+  struct Move {
+    int from, to;
+    std::vector<int> repainted, marked;
+  };
+  const Move moves[] = {{-1, 0, {0}, {0}},         {0, 1, {0, 1}, {1}},
+                        {31, 0, {0, 31}, {0}},     {7, 7, {}, {7}},
+                        {9, -1, {9}, {}},          {9, 32, {9}, {}},
+                        {-1, -5, {}, {}}};
+  for (const Move& m : moves) {
+    auto& g = NoteGrid();
+    AddNoteStyles(g);
+    g.SetCurrentColumnLook(kMark, 3);
+    g.SetCurrentColumn(m.from);
+    Settle();
+    g.SetCurrentColumn(m.to);
+    std::vector<int> repainted;
+    for (const TRect& r : form.PaintInvalid()) {
+      ASSERT_EQ(r.Width(), 16);
+      ASSERT_EQ((r.Left - 95 - 4) % 16, 0);
+      ASSERT_GE(r.Top, 27 + 3);
+      ASSERT_LE(r.Bottom, 27 + 3 + 192);
+      const int col = (r.Left - 95 - 4) / 16;
+      if (std::find(repainted.begin(), repainted.end(), col) == repainted.end())
+        repainted.push_back(col);
+    }
+    std::sort(repainted.begin(), repainted.end());
+    EXPECT_EQ(repainted, m.repainted) << m.from << " to " << m.to;
+    EXPECT_EQ(MarkedColumns(form.Image()), m.marked) << m.from << " to " << m.to;
+    EXPECT_EQ(g.CurrentColumn(), m.marked.empty() ? -1 : m.marked[0]);
+    form.RemoveControl(g);
+    Settle();
+  }
 }
