@@ -28,6 +28,13 @@ public:
   void idle() override;
   void update() override;
 
+  // The scale the editor is drawn at, in percent: 100, 150 or 200.
+  int scale() const { return scale_; }
+  // An open window is drawn anew at the scale at once and its native
+  // window takes the new size, which getRect answers from then on; a
+  // closed editor opens at it. Percentages not offered change nothing.
+  void setScale(int percent);
+
   // The open window, or null.
   TPluginEditorWindow* window() const { return editorWindow.get(); }
   VstInt32 OpenCount() const { return openCount; }
@@ -42,6 +49,7 @@ private:
   APlugin& plugin_;
   ERect rect{};
   VstInt32 openCount = 0;
+  int scale_ = 100;
   // What the window draws text and runs its timers with, made for it.
   std::unique_ptr<TimerClock> clock_;
   std::unique_ptr<TextRenderer> text_;

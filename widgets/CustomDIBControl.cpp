@@ -9,11 +9,11 @@ void TCustomDIBControl::SetOpacity(std::uint8_t v) {
 }
 
 void TCustomDIBControl::Paint(Canvas& canvas) {
-  if (beneath_.Width() != Width() || beneath_.Height() != Height())
-    beneath_.Resize(Width(), Height());
+  const TSize size = canvas.DeviceSize(ClientRect());
+  if (beneath_.Width() != size.cx || beneath_.Height() != size.cy) beneath_.Resize(size.cx, size.cy);
   canvas.Grab(beneath_, ClientRect());
   surface_ = beneath_;
-  Canvas own(surface_, &Form()->Text());
+  Canvas own = canvas.Within(surface_, ClientRect());
   PaintContent(own);
   Finish(surface_, beneath_);
   canvas.Overlay(0, 0, surface_, opacity_);

@@ -4,16 +4,20 @@
 
 namespace {
 
-void PaintTree(TControl& c, TPoint origin, const TRect& clip, Surface& s, TextRenderer& text) {
-  const TRect area = TRect::FromSize(origin.X, origin.Y, c.Width(), c.Height()).Intersect(clip);
+// `origin` is the control's place in the form, `clip` the device pixels
+// that may change.
+void PaintTree(TControl& c, TPoint origin, const TRect& clip, Surface& s, TextRenderer& text,
+               Scale scale) {
+  const TRect area =
+      scale.ToDevice(TRect::FromSize(origin.X, origin.Y, c.Width(), c.Height())).Intersect(clip);
   if (area.IsEmpty()) return;
-  Canvas canvas(s, origin, area, &text);
+  Canvas canvas(s, scale, origin, {0, 0}, area, &text);
   c.Paint(canvas);
   if (auto* w = dynamic_cast<TWinControl*>(&c)) {
     for (int i = 0; i < w->ControlCount(); ++i) {
       TControl& child = w->Controls(i);
       if (child.Visible())
-        PaintTree(child, {origin.X + child.Left(), origin.Y + child.Top()}, area, s, text);
+        PaintTree(child, {origin.X + child.Left(), origin.Y + child.Top()}, area, s, text, scale);
     }
   }
 }
@@ -28,8 +32,8 @@ TControl* FindIn(TControl& c, std::string_view name) {
 
 }  // namespace
 
-TForm::TForm(TextRenderer& text, TimerClock& clock, int width, int height)
-    : text_(text), clock_(clock) {
+TForm::TForm(TextRenderer& text, TimerClock& clock, int width, int height, Scale scale)
+    : text_(text), clock_(clock), scale_(scale) {
   SetBounds(0, 0, width, height);
 }
 
@@ -45,9 +49,22 @@ void TForm::SetColor(TColor c) {
 }
 
 void TForm::BoundsChanged() {
-  image_.Resize(Width(), Height());
+  image_.Resize(scale_.ToDevice(Width()), scale_.ToDevice(Height()));
   invalid_.clear();
   AddInvalid(ClientRect());
+}
+
+void TForm::SetScale(Scale scale) {
+  if (scale == scale_) return;
+  scale_ = scale;
+  BoundsChanged();
+  NotifyScaleChanged(*this);
+}
+
+void TForm::NotifyScaleChanged(TControl& c) {
+  c.ScaleChanged();
+  if (auto* w = dynamic_cast<TWinControl*>(&c))
+    for (int i = 0; i < w->ControlCount(); ++i) NotifyScaleChanged(w->Controls(i));
 }
 
 void TForm::Paint(Canvas& canvas) { canvas.FillRect(ClientRect(), color_); }
@@ -68,7 +85,10 @@ void TForm::AddInvalid(const TRect& r) {
 std::vector<TRect> TForm::PaintInvalid() {
   std::vector<TRect> painted;
   painted.swap(invalid_);
-  for (const TRect& r : painted) PaintTree(*this, {0, 0}, r, image_, text_);
+  for (TRect& r : painted) {
+    r = scale_.ToDevice(r);
+    PaintTree(*this, {0, 0}, r, image_, text_, scale_);
+  }
   return painted;
 }
 
