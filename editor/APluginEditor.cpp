@@ -19,8 +19,9 @@ VstIntPtr APluginEditor::getRect(ERect** out) {
   rect.top = 0;
   rect.left = 0;
   if (editorWindow) {
-    rect.bottom = static_cast<VstInt16>(editorWindow->Height());
-    rect.right = static_cast<VstInt16>(editorWindow->Width());
+    // The window's size in device pixels, at its scale.
+    rect.bottom = static_cast<VstInt16>(editorWindow->Image().Height());
+    rect.right = static_cast<VstInt16>(editorWindow->Image().Width());
   }
   if (out) *out = &rect;
   return 1;
@@ -37,7 +38,7 @@ bool APluginEditor::Open(void* parent) {
   if (openCount == 0 || !editorWindow) {
     clock_ = std::make_unique<TimerClock>();
     text_ = CreateNativeTextRenderer();
-    editorWindow = std::make_unique<TPluginEditorWindow>(*text_, *clock_, plugin_);
+    editorWindow = std::make_unique<TPluginEditorWindow>(*text_, *clock_, plugin_, Scale(scale_));
     view_ = std::make_unique<FormView>(*editorWindow,
                                        std::vector<const TControl*>{editorWindow->NoteGrid});
     if (parent) {
@@ -69,6 +70,17 @@ void APluginEditor::idle() {
   if (plugin_.editorClosed || !editorWindow) return;
   editorWindow->RestoreWindowState();
   if (native_) native_->Idle();
+}
+
+void APluginEditor::setScale(int percent) {
+  if (!Scale::Offered(percent) || percent == scale_) return;
+  scale_ = percent;
+  if (!editorWindow) return;
+  editorWindow->ApplyScale(Scale(percent));
+  if (native_)
+    native_->Resize();
+  else
+    editorWindow->PaintInvalid();
 }
 
 // What the plug-in changes reaches the window at the next idle.

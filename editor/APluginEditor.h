@@ -33,6 +33,13 @@ public:
   VstInt32 onKeyDown(VstKeyCode& keyCode) override;
   VstInt32 onKeyUp(VstKeyCode& keyCode) override;
 
+  // The scale the editor is drawn at, in percent: 100, 150 or 200.
+  int scale() const { return scale_; }
+  // An open window is drawn anew at the scale at once and its native
+  // window takes the new size, which getRect answers from then on; a
+  // closed editor opens at it. Percentages not offered change nothing.
+  void setScale(int percent);
+
   // The open window, or null.
   TPluginEditorWindow* window() const { return editorWindow.get(); }
   VstInt32 OpenCount() const { return openCount; }
@@ -47,6 +54,7 @@ private:
   APlugin& plugin_;
   ERect rect{};
   VstInt32 openCount = 0;
+  int scale_ = 100;
   // What the window draws text and runs its timers with, made for it.
   std::unique_ptr<TimerClock> clock_;
   std::unique_ptr<TextRenderer> text_;

@@ -25,10 +25,12 @@ TShiftState ShiftOf(std::uint8_t keys) {
 }  // namespace
 
 void FormView::Pointer(const PointerEvent& e) {
+  const Scale& scale = form_.DrawScale();
+  const int x = scale.ToLogical(e.x), y = scale.ToLogical(e.y);
   switch (e.kind) {
-    case PointerEvent::Press: form_.PointerDown(ButtonOf(e.button), ShiftOf(e.keys), e.x, e.y); break;
-    case PointerEvent::Release: form_.PointerUp(ButtonOf(e.button), ShiftOf(e.keys), e.x, e.y); break;
-    case PointerEvent::Move: form_.PointerMove(ShiftOf(e.keys), e.x, e.y); break;
+    case PointerEvent::Press: form_.PointerDown(ButtonOf(e.button), ShiftOf(e.keys), x, y); break;
+    case PointerEvent::Release: form_.PointerUp(ButtonOf(e.button), ShiftOf(e.keys), x, y); break;
+    case PointerEvent::Move: form_.PointerMove(ShiftOf(e.keys), x, y); break;
   }
 }
 
@@ -37,7 +39,9 @@ bool FormView::CommandKey(char letter, std::uint8_t keys) {
 }
 
 ViewCursor FormView::CursorAt(int x, int y) const {
-  for (const TControl* c = form_.ControlAt(x, y); c; c = c->Parent())
+  const Scale& scale = form_.DrawScale();
+  for (const TControl* c = form_.ControlAt(scale.ToLogical(x), scale.ToLogical(y)); c;
+       c = c->Parent())
     if (std::find(crossHair_.begin(), crossHair_.end(), c) != crossHair_.end())
       return ViewCursor::CrossHair;
   return ViewCursor::Arrow;

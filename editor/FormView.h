@@ -1,5 +1,7 @@
 // The editor form as the native window sees it: its picture, its input and
-// the cursor of the control under the pointer.
+// the cursor of the control under the pointer. The native window deals in
+// device pixels; positions map back to the form's own through its scale, so
+// every handler sees what it would see at 100 %.
 #pragma once
 
 #include <vector>
@@ -13,8 +15,8 @@ public:
   FormView(TForm& form, std::vector<const TControl*> crossHair)
       : form_(form), crossHair_(std::move(crossHair)) {}
 
-  int Width() const override { return form_.Width(); }
-  int Height() const override { return form_.Height(); }
+  int Width() const override { return form_.Image().Width(); }
+  int Height() const override { return form_.Image().Height(); }
   const Surface& Image() const override { return form_.Image(); }
   bool NeedsPaint() const override { return form_.NeedsPaint(); }
   std::vector<TRect> PaintInvalid() override { return form_.PaintInvalid(); }

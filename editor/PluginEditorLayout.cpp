@@ -97,7 +97,7 @@ TQuibGauge& LaneGauge(TCrDesignGrid& grid, int number, int step, int top, bool s
 
 void TPluginEditorWindow::CreateComponents() {
   SetColor(clBlack);
-  for (int i = 0; i < skinImageCount; ++i) DIBImageList1.Add(SurfaceFromBitmap(skinImage(i)));
+  LoadImages();
 
   BG = &Add<TDIBImageContainer>("BG", 0, 0, 890, 336);
   BG->SetImage(&DIBImageList1, 0);
@@ -174,7 +174,11 @@ void TPluginEditorWindow::CreateRowHeaders() {
 
 void TPluginEditorWindow::CreateNoteGrid() {
   AboutGraphicBox = &BG->Add<TImage>("AboutGraphicBox", 100, 31, 510, 191);
-  AboutGraphicBox->SetPicture(SurfaceFromBitmap(aboutPicture()));
+  AboutGraphicBox->SetPicture(
+      [percent = DrawScale().Percent()] { return SurfaceFromBitmap(aboutPicture(percent)); });
+  // The picture shows only while the grid is hidden; until then the grid
+  // covers it, and hidden it is neither painted nor decoded.
+  AboutGraphicBox->SetVisible(false);
 
   NoteGrid = &BG->Add<TCrDesignGrid>("NoteGrid", 95, 27, 520, 199);
   CommonGrid(*NoteGrid);

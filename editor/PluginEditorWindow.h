@@ -29,12 +29,17 @@ public:
   static constexpr int kClientWidth = 746;
   static constexpr int kClientHeight = 321;
 
-  TPluginEditorWindow(TextRenderer& text, TimerClock& clock, APlugin& plugin);
+  TPluginEditorWindow(TextRenderer& text, TimerClock& clock, APlugin& plugin,
+                      Scale scale = Scale());
   ~TPluginEditorWindow() override;
 
   // Where the drag-out hands its file and where failures are told to the
   // user; null while the window runs headless.
   NativeEditorWindow* native = nullptr;
+
+  // Draws the whole window at `scale` from the next paint on, with the
+  // images drawn for it; components, handlers and state stay as they are.
+  void ApplyScale(Scale scale);
 
   void RestoreWindowState();
   void UpdateVelocityGrid(int row);
@@ -95,6 +100,7 @@ protected:
   void GestureEnds() override;
 
 private:
+  void LoadImages();
   void CreateComponents();
   void CreateFrames();
   void CreateRowHeaders();

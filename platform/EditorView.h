@@ -32,6 +32,8 @@ class EditorView {
 public:
   virtual ~EditorView() = default;
 
+  // In device pixels; may change while the window is open (see
+  // NativeEditorWindow::Resize).
   virtual int Width() const = 0;
   virtual int Height() const = 0;
   // What the view looks like: 32-bit BGRX words, Width() by Height().

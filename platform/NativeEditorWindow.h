@@ -25,6 +25,9 @@ public:
   // Tells the user something went wrong (a message box owned by the window,
   // or a message over the window until the next click). Never throws.
   virtual void ShowMessage(const std::string& text) = 0;
+  // The view changed its size: the window takes the new size and shows
+  // the view whole.
+  virtual void Resize() = 0;
 };
 // Shows `view` in a child window of `parent` (an X11 Window id on Linux,
 // an HWND on Windows) at (0, 0) with the view's size; `clock` is moved on

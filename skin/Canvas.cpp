@@ -1,5 +1,6 @@
 #include "skin/Canvas.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
@@ -7,14 +8,42 @@
 #include "skin/Overlay.h"
 
 Canvas::Canvas(Surface& target, TPoint origin, const TRect& clip, TextRenderer* text)
-    : target_(target), origin_(origin), clip_(clip.Intersect(target.Bounds())), text_(text) {}
+    : Canvas(target, Scale(), origin, {0, 0}, clip, text) {}
+
+Canvas::Canvas(Surface& target, Scale scale, TPoint origin, TPoint base, const TRect& clip,
+               TextRenderer* text)
+    : target_(target), scale_(scale), origin_(origin), base_(base),
+      clip_(clip.Intersect(target.Bounds())), text_(text) {}
 
 Canvas::Canvas(Surface& target, TextRenderer* text)
     : Canvas(target, {0, 0}, target.Bounds(), text) {}
 
+TPoint Canvas::Device(int x, int y) const {
+  return {scale_.ToDevice(origin_.X + x) - base_.X, scale_.ToDevice(origin_.Y + y) - base_.Y};
+}
+
+TRect Canvas::DeviceRect(const TRect& r) const {
+  const TPoint a = Device(r.Left, r.Top), b = Device(r.Right, r.Bottom);
+  return {a.X, a.Y, b.X, b.Y};
+}
+
+TSize Canvas::DeviceSize(const TRect& r) const {
+  const TRect d = DeviceRect(r);
+  return {d.Width(), d.Height()};
+}
+
+Canvas Canvas::Within(Surface& s, const TRect& r) const {
+  const TPoint at = Device(r.Left, r.Top);
+  return Canvas(s, scale_, origin_, {at.X + base_.X, at.Y + base_.Y}, s.Bounds(), text_);
+}
+
 void Canvas::SetPixel(int x, int y, TColor c) {
-  x += origin_.X;
-  y += origin_.Y;
+  if (!scale_.IsUnit()) {
+    FillRect({x, y, x + 1, y + 1}, c);
+    return;
+  }
+  x += origin_.X - base_.X;
+  y += origin_.Y - base_.Y;
   if (clip_.Contains(x, y)) target_.Set(x, y, ToPixel(c));
 }
 
@@ -108,47 +137,50 @@ void Canvas::Pie(const TRect& box, TPoint start, TPoint end, TColor pen, TColor 
   }
 }
 
-void Canvas::Draw(int x, int y, const Surface& s) {
-  TRect d = ToTarget(s.Bounds().Offset(x, y));
-  if (!d.IsEmpty())
-    target_.CopyFrom(s, d.Offset(-x - origin_.X, -y - origin_.Y), d.Left, d.Top);
-}
-
-void Canvas::DrawMasked(int x, int y, const Surface& s) {
-  TRect d = ToTarget(s.Bounds().Offset(x, y));
-  const int sx = x + origin_.X, sy = y + origin_.Y;
+void Canvas::Put(TPoint at, const Surface& s, bool masked) {
+  const TRect d = s.Bounds().Offset(at.X, at.Y).Intersect(clip_);
+  if (d.IsEmpty()) return;
+  if (!masked) {
+    target_.CopyFrom(s, d.Offset(-at.X, -at.Y), d.Left, d.Top);
+    return;
+  }
   for (int ty = d.Top; ty < d.Bottom; ++ty) {
-    const Pixel* src = s.Row(ty - sy);
+    const Pixel* src = s.Row(ty - at.Y);
     Pixel* dst = target_.Row(ty);
     for (int tx = d.Left; tx < d.Right; ++tx)
-      if (src[tx - sx] >> 24) dst[tx] = src[tx - sx];
+      if (src[tx - at.X] >> 24) dst[tx] = src[tx - at.X];
   }
 }
 
+void Canvas::Draw(int x, int y, const Surface& s) { Put(Device(x, y), s, false); }
+
+void Canvas::DrawMasked(int x, int y, const Surface& s) { Put(Device(x, y), s, true); }
+
 void Canvas::Overlay(int x, int y, const Surface& s, std::uint8_t opacity) {
-  ::Overlay(target_, s, x + origin_.X, y + origin_.Y, opacity, clip_);
+  const TPoint at = Device(x, y);
+  ::Overlay(target_, s, at.X, at.Y, opacity, clip_);
 }
 
 void Canvas::Grab(Surface& dst, const TRect& r) const {
-  TRect s = ToTarget(r);
-  if (!s.IsEmpty())
-    dst.CopyFrom(target_, s, s.Left - origin_.X - r.Left, s.Top - origin_.Y - r.Top);
+  const TRect whole = DeviceRect(r);
+  const TRect s = whole.Intersect(clip_);
+  if (!s.IsEmpty()) dst.CopyFrom(target_, s, s.Left - whole.Left, s.Top - whole.Top);
 }
 
 void Canvas::Tile(const Surface& image, const TRect& area, TPoint offset) {
   const int w = image.Width(), h = image.Height();
-  TRect need = ToTarget(area);
+  const TRect need = ToTarget(area);
   if (w <= 0 || h <= 0 || need.IsEmpty()) return;
-  need = need.Offset(-origin_.X, -origin_.Y);
+  const TPoint start = Device(offset.X, offset.Y);
   // First copy at or before the needed area, in steps of the image size.
-  auto first = [](int from, int start, int size) {
-    int k = (from - start) / size;
-    if (start + k * size > from) --k;
-    return start + k * size;
+  auto first = [](int from, int begin, int size) {
+    int k = (from - begin) / size;
+    if (begin + k * size > from) --k;
+    return begin + k * size;
   };
-  Canvas area_canvas(target_, origin_, area.Offset(origin_.X, origin_.Y).Intersect(clip_), text_);
-  for (int y = first(need.Top, offset.Y, h); y < need.Bottom; y += h)
-    for (int x = first(need.Left, offset.X, w); x < need.Right; x += w) area_canvas.Draw(x, y, image);
+  Canvas inside(target_, {0, 0}, need, text_);
+  for (int y = first(need.Top, start.Y, h); y < need.Bottom; y += h)
+    for (int x = first(need.Left, start.X, w); x < need.Right; x += w) inside.Put({x, y}, image, false);
 }
 
 TSize Canvas::TextExtent(const TFont& font, std::string_view text) {
@@ -157,32 +189,39 @@ TSize Canvas::TextExtent(const TFont& font, std::string_view text) {
 
 void Canvas::Text(const TFont& font, int x, int y, std::string_view text, TColor color,
                   const TRect& box) {
-  TRect c = ToTarget(box);
-  if (!c.IsEmpty()) text_->Render(target_, font, x + origin_.X, y + origin_.Y, text, color, c);
+  const TRect c = ToTarget(box);
+  const TPoint at = Device(x, y);
+  if (!c.IsEmpty()) text_->Render(target_, scale_.Font(font), at.X, at.Y, text, color, c);
 }
 
 void Canvas::Text(const TFont& font, int x, int y, std::string_view text, TColor color) {
-  if (!clip_.IsEmpty()) text_->Render(target_, font, x + origin_.X, y + origin_.Y, text, color, clip_);
+  const TPoint at = Device(x, y);
+  if (!clip_.IsEmpty()) text_->Render(target_, scale_.Font(font), at.X, at.Y, text, color, clip_);
 }
 
 TextLayout Canvas::Layout(const TFont& font, std::string_view text, int maxWidth,
                           unsigned flags) {
-  return LayoutText(*text_, font, text, maxWidth, flags);
+  return LayoutText(*text_, scale_.Font(font), text, scale_.Length(maxWidth), flags);
 }
 
 void Canvas::DrawLayout(const TFont& font, const TextLayout& layout, const TRect& r,
                         unsigned flags, TColor color) {
-  int y = r.Top;
-  const int ascent = text_->Metrics(font).Ascent;
-  for (const TextLine& line : layout.Lines) {
-    const int x = LineLeft(line, r, flags);
-    Text(font, x, y, line.Text, color, r);
+  const TFont device = scale_.Font(font);
+  const TRect box = DeviceRect(r);
+  const TRect clip = box.Intersect(clip_);
+  if (clip.IsEmpty()) return;
+  const int ascent = text_->Metrics(device).Ascent;
+  for (std::size_t i = 0; i < layout.Lines.size(); ++i) {
+    const TextLine& line = layout.Lines[i];
+    const TPoint at = LineOrigin(layout, i, box, flags);
+    text_->Render(target_, device, at.X, at.Y, line.Text, color, clip);
     if (line.Underline >= 0) {
       std::string_view s(line.Text);
-      const int u0 = x + text_->Width(font, s.substr(0, line.Underline));
-      const int u1 = x + text_->Width(font, s.substr(0, line.Underline + 1));
-      FillRect(TRect{u0, y + ascent + 1, u1, y + ascent + 2}.Intersect(r), color);
+      const int u0 = at.X + text_->Width(device, s.substr(0, line.Underline));
+      const int u1 = at.X + text_->Width(device, s.substr(0, line.Underline + 1));
+      const int thick = std::max(scale_.Length(1), 1);
+      target_.Fill(TRect{u0, at.Y + ascent + thick, u1, at.Y + ascent + 2 * thick}.Intersect(clip),
+                   ToPixel(color));
     }
-    y += layout.LineHeight;
   }
 }

@@ -1,21 +1,37 @@
 // Drawing onto a surface in a control's own coordinates: everything is
-// moved by the origin and clipped to the clip rectangle (in surface
-// coordinates), so a control never draws outside what it may touch.
+// moved by the origin, scaled to device pixels and clipped to the clip
+// rectangle (in surface pixels), so a control never draws outside what it
+// may touch. Surfaces handed to the canvas (Draw, Grab, Tile...) hold device
+// pixels; positions and rectangles are the control's own, logical ones.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
 #include "skin/Font.h"
+#include "skin/Scale.h"
 #include "skin/Surface.h"
 #include "skin/TextLayout.h"
 #include "skin/TextRenderer.h"
 
 class Canvas {
 public:
+  // At 100 %: the control's (0, 0) lies on the surface's `origin`.
   Canvas(Surface& target, TPoint origin, const TRect& clip, TextRenderer* text);
+  // At `scale`: the control's (0, 0) lies at logical `origin` of the form,
+  // and the surface's pixel (0, 0) is the form's device pixel `base`.
+  Canvas(Surface& target, Scale scale, TPoint origin, TPoint base, const TRect& clip,
+         TextRenderer* text);
   // A canvas covering a whole surface, for off-screen pictures.
   Canvas(Surface& target, TextRenderer* text);
+
+  const Scale& DeviceScale() const { return scale_; }
+  // Where the rectangle lies on the surface, in its pixels.
+  TRect DeviceRect(const TRect& r) const;
+  TSize DeviceSize(const TRect& r) const;
+  // A canvas in the same coordinates onto `s`, an off-screen picture of
+  // the rectangle `r` (sized DeviceSize(r)).
+  Canvas Within(Surface& s, const TRect& r) const;
 
   void SetPixel(int x, int y, TColor c);
   void FillRect(const TRect& r, TColor c);
@@ -41,21 +57,27 @@ public:
   // copies that meet the clip are drawn.
   void Tile(const Surface& image, const TRect& area, TPoint offset);
 
+  // Measured at 100 %.
   TSize TextExtent(const TFont& font, std::string_view text);
   // Draws text in `color` (the background stays), clipped to `box` too.
   void Text(const TFont& font, int x, int y, std::string_view text, TColor color,
             const TRect& box);
   void Text(const TFont& font, int x, int y, std::string_view text, TColor color);
+  // Laid out in device pixels with the font at the device size.
   TextLayout Layout(const TFont& font, std::string_view text, int maxWidth, unsigned flags);
-  // Draws laid-out lines from the top of `r`, aligned inside it.
+  // Draws lines that Layout laid out, aligned inside `r` as `flags` say.
   void DrawLayout(const TFont& font, const TextLayout& layout, const TRect& r, unsigned flags,
                   TColor color);
 
 private:
-  TRect ToTarget(const TRect& r) const { return r.Offset(origin_.X, origin_.Y).Intersect(clip_); }
+  TPoint Device(int x, int y) const;
+  TRect ToTarget(const TRect& r) const { return DeviceRect(r).Intersect(clip_); }
+  void Put(TPoint at, const Surface& s, bool masked);
 
   Surface& target_;
+  Scale scale_;
   TPoint origin_;
+  TPoint base_;
   TRect clip_;
   TextRenderer* text_;
 };

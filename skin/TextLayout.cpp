@@ -110,6 +110,13 @@ int LineLeft(const TextLine& line, const TRect& r, unsigned flags) {
   return r.Left;
 }
 
+TPoint LineOrigin(const TextLayout& layout, std::size_t index, const TRect& r, unsigned flags) {
+  const int room = r.Height() - layout.Height();
+  const int top = r.Top + ((flags & tfVCenter) ? room / 2 : (flags & tfBottom) ? room : 0);
+  return {LineLeft(layout.Lines[index], r, flags),
+          top + static_cast<int>(index) * layout.LineHeight};
+}
+
 TRect InkOf(TextRenderer& renderer, const TFont& font, std::string_view text) {
   // Drawn with room on every side, in white on black.
   const int line = renderer.Metrics(font).Height;

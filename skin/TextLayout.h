@@ -16,6 +16,9 @@ enum TextFlags : unsigned {
   tfWordBreak = 4,
   tfExpandTabs = 8,
   tfNoPrefix = 16,
+  // Vertical placement of the whole block inside its box (default: top).
+  tfVCenter = 32,
+  tfBottom = 64,
 };
 
 struct TextLine {
@@ -39,6 +42,8 @@ TextLayout LayoutText(TextRenderer& renderer, const TFont& font, std::string_vie
 
 // Where a laid-out line starts inside `r` under the alignment of `flags`.
 int LineLeft(const TextLine& line, const TRect& r, unsigned flags);
+// The top-left corner of line `index` of `layout` placed inside `r`.
+TPoint LineOrigin(const TextLayout& layout, std::size_t index, const TRect& r, unsigned flags);
 
 // The box the glyphs of one line cover, relative to the line's top-left
 // corner; empty for a line without ink. Glyphs may reach past the advance

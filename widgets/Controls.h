@@ -102,6 +102,9 @@ protected:
   virtual void AddedToForm() {}
   // The form finished loading.
   virtual void Loaded() {}
+  // The form draws at another scale from now on (the control's own
+  // coordinates stay as they are).
+  virtual void ScaleChanged() {}
 
 private:
   TWinControl* parent_ = nullptr;

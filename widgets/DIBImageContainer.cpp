@@ -37,8 +37,11 @@ void TDIBImageContainer::Paint(Canvas& canvas) {
     return;
   }
   canvas.FillRect(ClientRect(), color_);
-  if (image)
-    canvas.Draw((Width() - image->Width()) / 2, (Height() - image->Height()) / 2, *image);
+  if (image) {
+    const Scale& scale = canvas.DeviceScale();
+    canvas.Draw((Width() - scale.LogicalCeil(image->Width())) / 2,
+                (Height() - scale.LogicalCeil(image->Height())) / 2, *image);
+  }
 }
 
 void TDIBImageContainer::ImageListGone(const TDIBImageList&) {

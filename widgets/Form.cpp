@@ -23,21 +23,24 @@ const TControl* CoverIn(const TControl& c, TPoint origin, const TRect& area) {
 }
 
 // Paints the tree in order, from `skipUntil` on when it is set: whatever
-// comes before that control would be painted over by it.
+// comes before that control would be painted over by it. `origin` is the
+// control's place in the form, `clip` the device pixels that may change.
 void PaintTree(TControl& c, TPoint origin, const TRect& clip, Surface& s, TextRenderer& text,
-               const TControl*& skipUntil) {
-  const TRect area = TRect::FromSize(origin.X, origin.Y, c.Width(), c.Height()).Intersect(clip);
+               Scale scale, const TControl*& skipUntil) {
+  const TRect area =
+      scale.ToDevice(TRect::FromSize(origin.X, origin.Y, c.Width(), c.Height())).Intersect(clip);
   if (area.IsEmpty()) return;
   if (&c == skipUntil) skipUntil = nullptr;
   if (!skipUntil) {
-    Canvas canvas(s, origin, area, &text);
+    Canvas canvas(s, scale, origin, {0, 0}, area, &text);
     c.Paint(canvas);
   }
   if (auto* w = dynamic_cast<TWinControl*>(&c)) {
     for (int i = 0; i < w->ControlCount(); ++i) {
       TControl& child = w->Controls(i);
       if (child.Visible())
-        PaintTree(child, {origin.X + child.Left(), origin.Y + child.Top()}, area, s, text, skipUntil);
+        PaintTree(child, {origin.X + child.Left(), origin.Y + child.Top()}, area, s, text, scale,
+                  skipUntil);
     }
   }
 }
@@ -52,8 +55,8 @@ TControl* FindIn(TControl& c, std::string_view name) {
 
 }  // namespace
 
-TForm::TForm(TextRenderer& text, TimerClock& clock, int width, int height)
-    : text_(text), clock_(clock) {
+TForm::TForm(TextRenderer& text, TimerClock& clock, int width, int height, Scale scale)
+    : text_(text), clock_(clock), scale_(scale) {
   SetBounds(0, 0, width, height);
 }
 
@@ -69,9 +72,22 @@ void TForm::SetColor(TColor c) {
 }
 
 void TForm::BoundsChanged() {
-  image_.Resize(Width(), Height());
+  image_.Resize(scale_.ToDevice(Width()), scale_.ToDevice(Height()));
   invalid_.clear();
   AddInvalid(ClientRect());
+}
+
+void TForm::SetScale(Scale scale) {
+  if (scale == scale_) return;
+  scale_ = scale;
+  BoundsChanged();
+  NotifyScaleChanged(*this);
+}
+
+void TForm::NotifyScaleChanged(TControl& c) {
+  c.ScaleChanged();
+  if (auto* w = dynamic_cast<TWinControl*>(&c))
+    for (int i = 0; i < w->ControlCount(); ++i) NotifyScaleChanged(w->Controls(i));
 }
 
 void TForm::Paint(Canvas& canvas) { canvas.FillRect(ClientRect(), color_); }
@@ -92,9 +108,11 @@ void TForm::AddInvalid(const TRect& r) {
 std::vector<TRect> TForm::PaintInvalid() {
   std::vector<TRect> painted;
   painted.swap(invalid_);
-  for (const TRect& r : painted) {
+  for (TRect& r : painted) {
+    // What covers the area is found in the form's own coordinates.
     const TControl* skipUntil = CoverIn(*this, {0, 0}, r);
-    PaintTree(*this, {0, 0}, r, image_, text_, skipUntil);
+    r = scale_.ToDevice(r);
+    PaintTree(*this, {0, 0}, r, image_, text_, scale_, skipUntil);
   }
   return painted;
 }

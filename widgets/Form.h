@@ -2,7 +2,9 @@
 // collects what needs repainting, and turns the platform's pointer events
 // into the controls' mouse events (capture, hover enter and leave, shift
 // state). The platform layer presents Image() and feeds the Pointer calls;
-// tests feed them directly.
+// tests feed them directly. The tree keeps its 100 % coordinates at every
+// scale: only Image() and the rectangles PaintInvalid answers are in device
+// pixels.
 #pragma once
 
 #include <stdexcept>
@@ -14,7 +16,7 @@
 
 class TForm : public TWinControl {
 public:
-  TForm(TextRenderer& text, TimerClock& clock, int width, int height);
+  TForm(TextRenderer& text, TimerClock& clock, int width, int height, Scale scale = Scale());
   ~TForm() override;
 
   TextRenderer& Text() const { return text_; }
@@ -29,10 +31,16 @@ public:
   void EndLoading();
   bool IsLoading() const { return loading_; }
 
+  const Scale& DrawScale() const { return scale_; }
+  // Draws the whole tree at the new scale from the next paint on; every
+  // control hears of it (ScaleChanged).
+  void SetScale(Scale scale);
+
+  // Scale().ToDevice(Width()) by Scale().ToDevice(Height()) pixels.
   const Surface& Image() const { return image_; }
   bool NeedsPaint() const { return !invalid_.empty(); }
   // Repaints what was invalidated and answers the rectangles it touched,
-  // for the platform to copy to the screen.
+  // in device pixels, for the platform to copy to the screen.
   std::vector<TRect> PaintInvalid();
 
   // Searches the whole tree by component name.
@@ -79,10 +87,12 @@ private:
   TShiftState Compose(TShiftState keys) const;
   void TrackHover(TControl* now);
   static void NotifyLoaded(TControl& c);
+  static void NotifyScaleChanged(TControl& c);
   static bool OfferDialogChar(TControl& c, char ch);
 
   TextRenderer& text_;
   TimerClock& clock_;
+  Scale scale_;
   TColor color_ = clBlack;
   Surface image_;
   std::vector<TRect> invalid_;

@@ -61,6 +61,7 @@ bool TDIBFadeLabel::DialogChar(char ch) {
 
 void TDIBFadeLabel::AddedToForm() { Refit(); }
 void TDIBFadeLabel::Loaded() { Refit(); }
+void TDIBFadeLabel::ScaleChanged() { Refit(); }
 
 unsigned TDIBFadeLabel::TextFlagsNow() const {
   unsigned flags = tfExpandTabs;
@@ -68,6 +69,8 @@ unsigned TDIBFadeLabel::TextFlagsNow() const {
   if (alignment_ == TAlignment::taRightJustify) flags |= tfRight;
   if (wordWrap_) flags |= tfWordBreak;
   if (!showAccelChar_) flags |= tfNoPrefix;
+  if (layout_ == TTextLayout::tlCenter) flags |= tfVCenter;
+  if (layout_ == TTextLayout::tlBottom) flags |= tfBottom;
   return flags;
 }
 
@@ -77,10 +80,13 @@ void TDIBFadeLabel::Refit() {
   std::string text = caption_;
   // An empty line still has a height.
   if (text.empty() || (showAccelChar_ && text == "&")) text += ' ';
-  TextLayout measured = LayoutText(form->Text(), font_, text, Width(), TextFlagsNow());
-  const int left = alignment_ == TAlignment::taRightJustify ? Left() + Width() - measured.Width
-                                                             : Left();
-  SetBounds(left, Top(), measured.Width, measured.Height());
+  // Measured as drawn, at the form's scale: the box holds the caption there.
+  const ::Scale& scale = form->DrawScale();
+  const TextLayout measured =
+      LayoutText(form->Text(), scale.Font(font_), text, scale.Length(Width()), TextFlagsNow());
+  const int width = scale.LogicalCeil(measured.Width);
+  const int left = alignment_ == TAlignment::taRightJustify ? Left() + Width() - width : Left();
+  SetBounds(left, Top(), width, scale.LogicalCeil(measured.Height()));
 }
 
 void TDIBFadeLabel::RebuildFade() {
@@ -132,24 +138,22 @@ void TDIBFadeLabel::Tick() {
   SetTextColor(font_.Color);
 }
 
-TRect TDIBFadeLabel::CaptionRect(const TextLayout& text) const {
-  if (layout_ == TTextLayout::tlTop) return ClientRect();
-  const int room = Height() - text.Height();
-  return ClientRect().Offset(0, layout_ == TTextLayout::tlBottom ? room : room / 2);
-}
-
 TRect TDIBFadeLabel::CaptionInk() const {
   TForm* form = Form();
   if (!form) return {};
   TextRenderer& renderer = form->Text();
+  const ::Scale& scale = form->DrawScale();
+  const TFont font = scale.Font(font_);
   const unsigned flags = TextFlagsNow();
-  const TextLayout text = LayoutText(renderer, font_, caption_, Width(), flags);
-  const TRect r = CaptionRect(text);
+  // Laid out and placed as PaintContent's canvas does it.
+  const TextLayout text = LayoutText(renderer, font, caption_, scale.Length(Width()), flags);
+  const TPoint at = FormOrigin();
+  const TRect device = scale.ToDevice(TRect::FromSize(at.X, at.Y, Width(), Height()));
+  const TRect box = device.Offset(-device.Left, -device.Top);
   TRect ink;
-  int y = r.Top;
-  for (const TextLine& line : text.Lines) {
-    ink = ink.Union(InkOf(renderer, font_, line.Text).Offset(LineLeft(line, r, flags), y));
-    y += text.LineHeight;
+  for (std::size_t i = 0; i < text.Lines.size(); ++i) {
+    const TPoint line = LineOrigin(text, i, box, flags);
+    ink = ink.Union(InkOf(renderer, font, text.Lines[i].Text).Offset(line.X, line.Y));
   }
   return ink;
 }
@@ -158,7 +162,7 @@ void TDIBFadeLabel::PaintContent(Canvas& canvas) {
   if (!transparent_) canvas.FillRect(ClientRect(), color_);
   const unsigned flags = TextFlagsNow();
   TextLayout text = canvas.Layout(font_, caption_, Width(), flags);
-  const TRect r = CaptionRect(text);
+  const TRect r = ClientRect();
   if (Enabled()) {
     canvas.DrawLayout(font_, text, r, flags, textColor_);
   } else {

@@ -53,9 +53,10 @@ public:
   TColor TextColor() const { return textColor_; }
   const std::vector<TColor>& FadeColors() const { return fadeColors_; }
   bool Fading() const { return timer_ && timer_->Enabled(); }
-  // The box the caption's glyphs cover in the label's own coordinates,
-  // before the label's edges clip them: a caption that fits lies inside
-  // ClientRect(). Empty while the label hangs in no form.
+  // The box the caption's glyphs cover, in device pixels of the form's
+  // scale from the label's top-left corner, before the label's edges clip
+  // them: a caption that fits lies inside the label's device box (at 100 %,
+  // ClientRect()). Empty while the label hangs in no form.
   TRect CaptionInk() const;
 
 protected:
@@ -65,6 +66,7 @@ protected:
   void Unhighlight() override;
   void AddedToForm() override;
   void Loaded() override;
+  void ScaleChanged() override;
   bool DialogChar(char ch) override;
 
 private:
@@ -74,9 +76,8 @@ private:
     field = v;
     Invalidate();
   }
+  // Alignment, vertical layout and the rest, as the text layout reads them.
   unsigned TextFlagsNow() const;
-  // The rectangle the laid-out caption is drawn from.
-  TRect CaptionRect(const TextLayout& text) const;
   void Refit();
   void RebuildFade();
   void SetTextColor(TColor c);

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "skin/Transform.h"
+#include "widgets/Form.h"
 
 TDIBImage::~TDIBImage() {
   if (list_) list_->Detach(this);
@@ -61,21 +62,29 @@ void TDIBImage::ImageChanged(const TDIBImageList&, int index) {
   Invalidate();
 }
 
-Surface TDIBImage::Transformed(const Surface& src) const {
+Surface TDIBImage::Transformed(const Surface& src, TSize box) const {
   double sx = scale_, sy = scale_;
   if (stretch_ && src.Width() > 0 && src.Height() > 0) {
-    sx = Width() * 100 / src.Width();
-    sy = Height() * 100 / src.Height();
+    sx = box.cx * 100 / src.Width();
+    sy = box.cy * 100 / src.Height();
   }
   if (angle_ == 0 && sx == 100.0 && sy == 100.0) return src;
   return TransformSurface(src, angle_, sx, sy);
 }
 
+::Scale TDIBImage::DrawScale() const {
+  const TForm* form = Form();
+  return form ? form->DrawScale() : ::Scale();
+}
+
 void TDIBImage::Refit() {
   const Surface* src = Source();
   if (!autoSize_ || !src) return;
-  Surface t = Transformed(*src);
-  if (t.Width() > 0 && t.Height() > 0) SetBounds(Left(), Top(), t.Width(), t.Height());
+  // Autosizing never stretches, so the box does not matter.
+  Surface t = Transformed(*src, {});
+  const ::Scale scale = DrawScale();
+  if (t.Width() > 0 && t.Height() > 0)
+    SetBounds(Left(), Top(), scale.LogicalCeil(t.Width()), scale.LogicalCeil(t.Height()));
 }
 
 bool TDIBImage::DialogChar(char ch) {
@@ -89,11 +98,13 @@ bool TDIBImage::DialogChar(char ch) {
 void TDIBImage::PaintContent(Canvas& canvas) {
   const Surface* src = Source();
   if (!src) return;
-  const Surface image = Transformed(*src);
+  const Surface image = Transformed(*src, canvas.DeviceSize(ClientRect()));
   int x = 0, y = 0;
   if (center_ && !autoSize_) {
-    x = Width() / 2 - image.Width() / 2;
-    y = Height() / 2 - image.Height() / 2;
+    // Centred in logical pixels, so the image lands where it does at 100 %.
+    const ::Scale& scale = canvas.DeviceScale();
+    x = Width() / 2 - scale.LogicalCeil(image.Width()) / 2;
+    y = Height() / 2 - scale.LogicalCeil(image.Height()) / 2;
   }
   canvas.DrawMasked(x, y, image);
 }

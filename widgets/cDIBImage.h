@@ -31,13 +31,17 @@ public:
 protected:
   void PaintContent(Canvas& canvas) override;
   bool DialogChar(char ch) override;
+  void ScaleChanged() override { Refit(); }
 
 private:
   void ImageChanged(const TDIBImageList& list, int index) override;
   void ImageListGone(const TDIBImageList& list) override;
   const Surface* Source() const { return list_ ? list_->Image(index_) : nullptr; }
-  // The image as drawn: rotated, scaled or stretched.
-  Surface Transformed(const Surface& src) const;
+  // The image as drawn into a box of `box` device pixels: rotated, scaled
+  // or stretched.
+  Surface Transformed(const Surface& src, TSize box) const;
+  // The form's scale, or 100 % outside a form.
+  ::Scale DrawScale() const;
   void Refit();
 
   TDIBImageList* list_ = nullptr;

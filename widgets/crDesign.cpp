@@ -34,7 +34,7 @@ void TcrCell::Repaint() {
 void TcrCell::MakeVisible(bool partialOK) {
   if (partialOK && visible_) return;
   TCrDesignGrid& g = grid_;
-  const int w = g.surface_.Width(), h = g.surface_.Height();
+  const int w = g.area_.cx, h = g.area_.cy;
   const TRect r = TRect::FromSize(col_ * g.colWidth_ - g.ScrollPosH(),
                                   row_ * g.rowHeight_ - g.ScrollPosV(), g.colWidth_, g.rowHeight_);
   if (r.Left >= 0 && r.Top >= 0 && r.Right < w && r.Bottom < h) return;
@@ -223,7 +223,7 @@ TcrCell* TCrDesignGrid::Cells(int col, int row) const {
 
 TcrCell* TCrDesignGrid::CellAt(int x, int y) const {
   if (colWidth_ == 0 || rowHeight_ == 0) return nullptr;
-  if (!TRect::FromSize(origin_.X, origin_.Y, surface_.Width(), surface_.Height()).Contains(x, y))
+  if (!TRect::FromSize(origin_.X, origin_.Y, area_.cx, area_.cy).Contains(x, y))
     return nullptr;
   return Cells((x + ScrollPosH() - origin_.X) / colWidth_,
                (y + ScrollPosV() - origin_.Y) / rowHeight_);
@@ -247,11 +247,13 @@ void TCrDesignGrid::Layout() {
   }
   const int availW = Width() - right - margin_, availH = Height() - bottom - margin_;
   if (availW < 0 || availH < 0)
-    surface_.Resize(0, 0);
+    area_ = {};
   else
-    surface_.Resize(std::min(availW, colCount_ * colWidth_), std::min(availH, rowCount_ * rowHeight_));
-  origin_ = {margin_ + (Width() - margin_ - right - surface_.Width()) / 2,
-             margin_ + (Height() - margin_ - bottom - surface_.Height()) / 2};
+    area_ = {std::min(availW, colCount_ * colWidth_), std::min(availH, rowCount_ * rowHeight_)};
+  origin_ = {margin_ + (Width() - margin_ - right - area_.cx) / 2,
+             margin_ + (Height() - margin_ - bottom - area_.cy) / 2};
+  // A new layout starts from a cleared surface, which the cells then cover.
+  PlaceSurface(true);
 
   vbar_.SetVisible(needV);
   hbar_.SetVisible(needH);
@@ -259,8 +261,8 @@ void TCrDesignGrid::Layout() {
   hbar_.SetBounds(margin_ + 1, Height() - bottom + 3, Width() - right - margin_ - 2, scrollThick_);
   // Position changes during layout must not re-lay the cells half way.
   auto onV = std::move(vbar_.OnChange), onH = std::move(hbar_.OnChange);
-  vbar_.SetParams(rowCount_ * rowHeight_, surface_.Height());
-  hbar_.SetParams(colCount_ * colWidth_, surface_.Width());
+  vbar_.SetParams(rowCount_ * rowHeight_, area_.cy);
+  hbar_.SetParams(colCount_ * colWidth_, area_.cx);
   vbar_.OnChange = std::move(onV);
   hbar_.OnChange = std::move(onH);
 
@@ -279,13 +281,13 @@ void TCrDesignGrid::ClearVisible() {
 
 void TCrDesignGrid::ComputeVisible() {
   TcrCell* first = CellAt(origin_.X, origin_.Y);
-  TcrCell* last = CellAt(origin_.X + surface_.Width() - 1, origin_.Y + surface_.Height() - 1);
+  TcrCell* last = CellAt(origin_.X + area_.cx - 1, origin_.Y + area_.cy - 1);
   if (!first || !last) return;
   firstCol_ = first->col_;
   firstRow_ = first->row_;
   lastCol_ = last->col_;
   lastRow_ = last->row_;
-  const int w = surface_.Width(), h = surface_.Height();
+  const int w = area_.cx, h = area_.cy;
   auto inside = [&](int x, int y) { return x >= 0 && x < w && y >= 0 && y < h; };
   for (int c = firstCol_; c <= lastCol_; ++c) {
     for (int r = firstRow_; r <= lastRow_; ++r) {
@@ -312,11 +314,39 @@ void TCrDesignGrid::TileBackground() {
     return;
   }
   backgroundBuffer_.Resize(surface_.Width(), surface_.Height());
-  const TPoint offset = watermark_ ? TPoint{0, 0}
-                                   : TPoint{-(ScrollPosH() % background_.Width()),
-                                            -(ScrollPosV() % background_.Height())};
+  // The scroll offset in device pixels: the image holds device pixels too.
+  const TPoint offset =
+      watermark_ ? TPoint{0, 0}
+                 : TPoint{-(placedScale_.Length(ScrollPosH()) % background_.Width()),
+                          -(placedScale_.Length(ScrollPosV()) % background_.Height())};
   Canvas c(backgroundBuffer_, nullptr);
   c.Tile(background_, backgroundBuffer_.Bounds(), offset);
+}
+
+bool TCrDesignGrid::PlaceSurface(bool clear) {
+  const TForm* form = Form();
+  const Scale scale = form ? form->DrawScale() : Scale();
+  const TPoint at = FormOrigin();
+  const TRect wanted =
+      scale.ToDevice(TRect::FromSize(at.X + origin_.X, at.Y + origin_.Y, area_.cx, area_.cy));
+  const bool resized = wanted.Width() != surface_.Width() || wanted.Height() != surface_.Height();
+  if (!clear && !resized && wanted == placed_ && scale == placedScale_) return false;
+  // At 100 % a cell's pixels do not depend on where the grid lies.
+  const bool redraw = clear || resized || !scale.IsUnit() || !placedScale_.IsUnit();
+  placed_ = wanted;
+  placedScale_ = scale;
+  if (clear || resized) {
+    surface_.Resize(wanted.Width(), wanted.Height());
+    TileBackground();
+  }
+  return redraw;
+}
+
+Canvas TCrDesignGrid::SurfaceCanvas() {
+  TForm* form = Form();
+  const TPoint at = FormOrigin();
+  return Canvas(surface_, placedScale_, {at.X + origin_.X, at.Y + origin_.Y},
+                {placed_.Left, placed_.Top}, surface_.Bounds(), form ? &form->Text() : nullptr);
 }
 
 void TCrDesignGrid::Scrolled() {
@@ -345,7 +375,7 @@ void TCrDesignGrid::RepaintColumn(int col) {
 
 // Four bands, one fill each: the frame moves at every step.
 void TCrDesignGrid::PaintCurrentFrame(const TRect& r) {
-  Canvas c(surface_, nullptr);
+  Canvas c = SurfaceCanvas();
   const int w = std::min({currentColumnWidth_, r.Width() / 2 + 1, r.Height() / 2 + 1});
   c.FillRect({r.Left, r.Top, r.Right, r.Top + w}, currentColumnColor_);
   c.FillRect({r.Left, r.Bottom - w, r.Right, r.Bottom}, currentColumnColor_);
@@ -365,23 +395,27 @@ void TCrDesignGrid::StylesChanged(TcrPaintingStyle* style) {
 }
 
 void TCrDesignGrid::PaintCell(TcrCell& cell) {
+  // Moved or rescaled since the last cell: every cell is drawn anew first.
+  if (PlaceSurface()) RepaintVisible();
   if (customPaint_)
     customPaint_(this, &cell);
   else
     DefaultPaintCell(cell);
   if (cell.col_ == currentColumn_) PaintCurrentFrame(cell.rect_);
-  InvalidateRect(cell.rect_.Offset(origin_.X, origin_.Y));
+  if (!quiet_) InvalidateRect(cell.rect_.Offset(origin_.X, origin_.Y));
 }
 
 void TCrDesignGrid::DefaultPaintCell(TcrCell& cell) {
   TForm* form = Form();
-  Canvas c(surface_, form ? &form->Text() : nullptr);
+  Canvas c = SurfaceCanvas();
   TRect r = cell.rect_;
   if (cell.styleIndex_ == -1) {
-    if (background_.Width() == 0 || background_.Height() == 0)
+    if (background_.Width() == 0 || background_.Height() == 0) {
       c.FillRect(r, BackgroundColor());
-    else
-      surface_.CopyFrom(backgroundBuffer_, r, r.Left, r.Top);
+    } else {
+      const TRect d = c.DeviceRect(r);
+      surface_.CopyFrom(backgroundBuffer_, d, d.Left, d.Top);
+    }
     return;
   }
   TcrPaintingStyle& style = EffectiveStyles().Style(cell.styleIndex_);
@@ -410,6 +444,12 @@ void TCrDesignGrid::DefaultPaintCell(TcrCell& cell) {
 }
 
 void TCrDesignGrid::Paint(Canvas& canvas) {
+  if (PlaceSurface()) {
+    // Drawn into the picture being painted now: nothing more to invalidate.
+    quiet_ = true;
+    RepaintVisible();
+    quiet_ = false;
+  }
   const TColor back = BackgroundColor();
   TRect r = ClientRect();
   auto bevel = [&](TBevelCut cut) {
@@ -426,7 +466,7 @@ void TCrDesignGrid::Paint(Canvas& canvas) {
     bevel(bevelOuter_);
     bevel(bevelInner_);
   }
-  const TRect s = TRect::FromSize(origin_.X, origin_.Y, surface_.Width(), surface_.Height());
+  const TRect s = TRect::FromSize(origin_.X, origin_.Y, area_.cx, area_.cy);
   canvas.FillRect(TRect{r.Left, r.Top, r.Right, s.Top}.Intersect(r), back);
   canvas.FillRect(TRect{r.Left, s.Bottom, r.Right, r.Bottom}.Intersect(r), back);
   canvas.FillRect(TRect{r.Left, s.Top, s.Left, s.Bottom}.Intersect(r), back);

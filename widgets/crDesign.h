@@ -30,7 +30,7 @@ public:
   int StyleIndex() const { return styleIndex_; }
   void SetStyleIndex(int v);
   bool Visible() const { return visible_; }
-  // On the drawing surface; right and bottom exclusive.
+  // On the drawing surface, in logical pixels; right and bottom exclusive.
   TRect CellRect() const { return rect_; }
 
   // While updates are held the cell does not repaint.
@@ -132,6 +132,7 @@ public:
   TcrCell* CellAt(int x, int y) const;
   TcrCell* HoverCell() const { return hover_; }
   TPoint Origin() const { return origin_; }
+  // The cells' pixels, at the form's scale.
   const Surface& DrawingSurface() const { return surface_; }
   TScrollBar& VertScrollBar() { return vbar_; }
   TScrollBar& HorzScrollBar() { return hbar_; }
@@ -178,6 +179,12 @@ private:
   void ClearVisible();
   void ComputeVisible();
   void TileBackground();
+  // Sizes and places the drawing surface for the grid's place on the form
+  // and the form's scale (`clear`: cleared in any case); true when every
+  // cell must be drawn again.
+  bool PlaceSurface(bool clear = false);
+  // Draws on the drawing surface in the cells' coordinates.
+  Canvas SurfaceCanvas();
   void RepaintVisible();
   void InvalidateColumn(int col);
   void RepaintColumn(int col);
@@ -208,6 +215,10 @@ private:
 
   std::vector<std::vector<std::unique_ptr<TcrCell>>> cells_;  // [col][row]
   Surface surface_, backgroundBuffer_;
+  TSize area_;         // of the drawing surface, in logical pixels
+  TRect placed_;       // where surface_ lies on the form's picture
+  Scale placedScale_;  // the scale surface_ was drawn at
+  bool quiet_ = false;  // cells repainting inside the grid's own paint
   TPoint origin_;
   int firstCol_ = 0, lastCol_ = -1, firstRow_ = 0, lastRow_ = -1;
   TcrCell* hover_ = nullptr;

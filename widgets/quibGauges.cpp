@@ -69,17 +69,18 @@ std::string TQuibGauge::Text() const {
 void TQuibGauge::Paint(Canvas& canvas) {
   TextRenderer* text = Form() ? &Form()->Text() : nullptr;
   // Composed off screen and copied in one step, so the bar never flickers.
-  Surface image(Width(), Height());
+  const TSize device = canvas.DeviceSize(ClientRect());
+  Surface image(device.cx, device.cy);
   TRect r = ClientRect();
   if (borderStyle_ == TBorderStyle::bsSingle) r = r.Inflate(-1);
-  Surface picture(Width(), Height());
-  Canvas pc(picture, text);
+  Surface picture(device.cx, device.cy);
+  Canvas pc = canvas.Within(picture, ClientRect());
   PaintKind(pc, r);
   image.XorFrom(picture);
   if (showText_ && text) {
     // Exclusive-or shows the text inverted against the bar.
-    Surface overlay(Width(), Height());
-    Canvas tc(overlay, text);
+    Surface overlay(device.cx, device.cy);
+    Canvas tc = canvas.Within(overlay, ClientRect());
     const std::string s = Text();
     const TSize size = tc.TextExtent(font_, s);
     tc.Text(font_, (r.Right - r.Left + 1 - size.cx) / 2 + textX_,

@@ -116,13 +116,39 @@ bool X11EditorWindow::Create(Window parent) {
 
   view_.PaintInvalid();
   shown_ = view_.Image();
-  image_ = XCreateImage(display_, visual.visual, 24, ZPixmap, 0,
-                        reinterpret_cast<char*>(shown_.Row(0)), static_cast<unsigned>(width),
-                        static_cast<unsigned>(height), 32, width * 4);
-  image_->byte_order = LSBFirst;
+  MakeImage();
   XMapWindow(display_, window_);
   PutOnScreen(shown_.Bounds());
   return trap.Errors() == 0;
+}
+
+void X11EditorWindow::MakeImage() {
+  if (image_) {
+    image_->data = nullptr;  // the pixels belong to shown_
+    XDestroyImage(image_);
+  }
+  XVisualInfo visual;
+  XMatchVisualInfo(display_, DefaultScreen(display_), 24, TrueColor, &visual);
+  image_ = XCreateImage(display_, visual.visual, 24, ZPixmap, 0,
+                        reinterpret_cast<char*>(shown_.Row(0)),
+                        static_cast<unsigned>(shown_.Width()),
+                        static_cast<unsigned>(shown_.Height()), 32, shown_.Width() * 4);
+  image_->byte_order = LSBFirst;
+}
+
+void X11EditorWindow::Resize() {
+  XErrorTrap trap(display_);
+  // A message was placed for the old size; the click that changed the size
+  // would have dismissed it anyway.
+  message_.reset();
+  if (view_.NeedsPaint()) view_.PaintInvalid();
+  shown_ = view_.Image();
+  MakeImage();
+  if (!gone_)
+    XResizeWindow(display_, window_, static_cast<unsigned>(shown_.Width()),
+                  static_cast<unsigned>(shown_.Height()));
+  PutOnScreen(shown_.Bounds());
+  XFlush(display_);
 }
 
 X11EditorWindow::~X11EditorWindow() {

@@ -31,12 +31,15 @@ public:
   void Idle() override;
   bool DragFileOut(const std::string& path, DragEnded ended) override;
   void ShowMessage(const std::string& text) override;
+  void Resize() override;
 
   Window Handle() const { return window_; }
 
 private:
   X11EditorWindow(_XDisplay* display, EditorView& view, TimerClock& clock);
   bool Create(Window parent);
+  // The image that puts shown_ on the screen, made anew for its size.
+  void MakeImage();
   // Handles every event that has arrived, in the order the server sent them.
   void Pump();
   void Handle(_XEvent& e);

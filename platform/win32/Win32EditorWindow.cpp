@@ -77,13 +77,25 @@ Win32EditorWindow::Win32EditorWindow(EditorView& view, TimerClock& clock)
   const HRESULT hr = OleInitialize(nullptr);
   oleReady_ = SUCCEEDED(hr);
   dropSource_ = new TDropFileSource();
+  DescribeImage();
+}
+
+void Win32EditorWindow::DescribeImage() {
   BITMAPINFOHEADER& h = bitmapInfo_.bmiHeader;
   h.biSize = sizeof h;
-  h.biWidth = view.Width();
-  h.biHeight = -view.Height();  // top-down, as the surface's rows lie
+  h.biWidth = view_.Width();
+  h.biHeight = -view_.Height();  // top-down, as the surface's rows lie
   h.biPlanes = 1;
   h.biBitCount = 32;
   h.biCompression = BI_RGB;
+}
+
+void Win32EditorWindow::Resize() {
+  DescribeImage();
+  SetWindowPos(hwnd_, nullptr, 0, 0, view_.Width(), view_.Height(),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (view_.NeedsPaint()) view_.PaintInvalid();
+  InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 Win32EditorWindow::~Win32EditorWindow() {

@@ -21,11 +21,14 @@ public:
   void Idle() override;
   bool DragFileOut(const std::string& path, DragEnded ended) override;
   void ShowMessage(const std::string& text) override;
+  void Resize() override;
 
   HWND Handle() const { return hwnd_; }
 
 private:
   Win32EditorWindow(EditorView& view, TimerClock& clock);
+  // The picture's header follows the view's size.
+  void DescribeImage();
   static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void Press(PointerButton button, WPARAM wParam, LPARAM lParam, bool twice);

@@ -26,6 +26,7 @@ public:
     return true;
   }
   void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  void Resize() override {}
 
   struct Drag {
     std::string path;
