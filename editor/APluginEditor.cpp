@@ -35,6 +35,7 @@ VstIntPtr APluginEditor::openHeadless() { return Open(nullptr) ? 1 : 0; }
 
 bool APluginEditor::Open(void* parent) {
   if (openCount == 0 || !editorWindow) {
+    setScale(OpeningScale(parent));
     clock_ = std::make_unique<TimerClock>();
     text_ = CreateNativeTextRenderer();
     editorWindow = std::make_unique<TPluginEditorWindow>(*text_, *clock_, plugin_, Scale(scale_));
@@ -48,6 +49,7 @@ bool APluginEditor::Open(void* parent) {
       }
     }
     editorWindow->native = native_.get();
+    editorWindow->ShowScale(scale_);
   }
   parentWindow = parent;
   systemWindow = parent;
@@ -67,6 +69,7 @@ void APluginEditor::close() {
 
 void APluginEditor::idle() {
   if (plugin_.editorClosed || !editorWindow) return;
+  CarryOutScaleRequest();
   editorWindow->RestoreWindowState();
   if (native_) native_->Idle();
 }

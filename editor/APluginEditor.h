@@ -45,6 +45,12 @@ private:
   // window could not be made.
   bool Open(void* parent);
   void FreeWindow();
+  // The scale the editor opens at: the user's remembered choice, else the
+  // one the density of the screen under `parent` calls for.
+  static int OpeningScale(void* parent);
+  // The scale the user picked in the window, if any, once the host has
+  // agreed to the new size; the choice is then remembered for the user.
+  void CarryOutScaleRequest();
 
   APlugin& plugin_;
   ERect rect{};

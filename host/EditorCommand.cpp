@@ -84,9 +84,12 @@ void saveChunk(VstHost& host, const std::string& path) {
 }
 
 // Opens the editor in the window and sizes the window to it, as hosts do:
-// the editor's size is known only once it is open.
-void openEditor(VstHost& host, HostWindow& window) {
+// the editor's size is known only once it is open. Later the window
+// follows the editor's requests for a new size, unless told to refuse them.
+void openEditor(VstHost& host, HostWindow& window, const EditorOptions& options) {
   if (!(host.effect()->flags & effFlagsHasEditor)) throw std::runtime_error("the plug-in has no editor");
+  host.answers.sizeWindow = !options.refuseResize;
+  host.resizeWindow = [&window](int width, int height) { window.resize(width, height); };
   host.dispatch(effEditOpen, 0, 0, window.handle());
   ERect* rect = nullptr;
   host.dispatch(effEditGetRect, 0, 0, &rect);
@@ -117,6 +120,7 @@ bool parseEditorOptions(bool screenshot, int argc, char** argv, EditorOptions& o
     else if (option == "--block" && hasValue) options.blockSize = static_cast<int>(number(16, 65536));
     else if (option == "--for" && hasValue && !screenshot) options.seconds = number(0.1, 1e6);
     else if (option == "--save-chunk" && hasValue && !screenshot) options.saveChunk = argv[++i];
+    else if (option == "--refuse-resize") options.refuseResize = true;
     else if (option.rfind("--", 0) != 0) positional.push_back(option);
     else error = "unknown or incomplete option " + option;
   }
@@ -162,12 +166,13 @@ int runEditor(const EditorOptions& options) {
   std::exception_ptr failure;
   try {
     AudioLoop audio(host, options);
-    openEditor(host, *window);
+    openEditor(host, *window, options);
     idleUntilClosed(host, *window, options);
   } catch (...) {
     failure = std::current_exception();
   }
   host.dispatch(effEditClose);
+  host.resizeWindow = nullptr;
   window.reset();
   std::printf("%d blocks played, %zu MIDI events received\n", host.blocksProcessed(),
               host.received.size());
@@ -182,7 +187,7 @@ int takeScreenshot(const EditorOptions& options) {
   host.start(options.sampleRate, options.blockSize);
   loadPattern(host, options);
   std::unique_ptr<HostWindow> window = HostWindow::create("Quaverlin screenshot");
-  openEditor(host, *window);
+  openEditor(host, *window, options);
   // A few idle rounds: the editor refreshes from the state and the window
   // system catches up with the painting.
   for (int round = 0; round < 10; ++round) {
@@ -191,6 +196,7 @@ int takeScreenshot(const EditorOptions& options) {
   }
   const Picture picture = window->capture();
   host.dispatch(effEditClose);
+  host.resizeWindow = nullptr;
   host.close();
   writePng(options.output, picture);
   std::printf("%dx%d editor written to %s\n", picture.width, picture.height, options.output.c_str());

@@ -14,6 +14,7 @@ struct EditorOptions {
   double seconds = 0;     // editor: close by itself after this long; 0 waits for the user
   std::string saveChunk;  // editor: where to write the plug-in's chunk once it is closed
   std::string output;     // screenshot: the PNG to write
+  bool refuseResize = false;  // answer the editor's requests for a new size with no
 };
 
 // "editor [options] PLUGIN" or "screenshot [options] PLUGIN OUT.png";

@@ -3,6 +3,7 @@
 // every MIDI event the plug-in sends.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -37,6 +38,9 @@ struct HostAnswers {
   VstIntPtr processEvents = 1;
   std::string vendor = "Quaverlin";
   std::string product = "Substitute Host";
+  // Whether an editor's audioMasterSizeWindow is granted; a refused one
+  // leaves the window as it was.
+  bool sizeWindow = true;
 };
 
 class VstHost {
@@ -66,6 +70,9 @@ public:
 
   Transport transport;
   HostAnswers answers;
+  // Told the size of every granted audioMasterSizeWindow: how the window
+  // the editor lies in follows it. Called on the editor's thread.
+  std::function<void(int width, int height)> resizeWindow;
   // Written from whichever thread calls back (audio and user interface when
   // an editor is open); read them once the plug-in is quiet.
   std::vector<ReceivedEvent> received;
@@ -77,6 +84,7 @@ private:
   static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                             void* ptr, float opt);
   VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr);
+  VstIntPtr answerSizeWindow(VstInt32 width, VstIntPtr height);
   void processCall(VstInt32 frames);
 
   std::mutex recording_;  // guards the three lists and the block's time info
