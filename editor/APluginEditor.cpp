@@ -1,5 +1,7 @@
 #include "editor/APluginEditor.h"
 
+#include <utility>
+
 #include "editor/FormView.h"
 #include "editor/PluginEditorWindow.h"
 #include "platform/NativeEditorWindow.h"
@@ -35,7 +37,7 @@ VstIntPtr APluginEditor::openHeadless() { return Open(nullptr) ? 1 : 0; }
 
 bool APluginEditor::Open(void* parent) {
   if (openCount == 0 || !editorWindow) {
-    setScale(OpeningScale(parent));
+    if (!std::exchange(scaleGiven_, false)) scale_ = OpeningScale(parent);
     clock_ = std::make_unique<TimerClock>();
     text_ = CreateNativeTextRenderer();
     editorWindow = std::make_unique<TPluginEditorWindow>(*text_, *clock_, plugin_, Scale(scale_));
@@ -75,7 +77,9 @@ void APluginEditor::idle() {
 }
 
 void APluginEditor::setScale(int percent) {
-  if (!Scale::Offered(percent) || percent == scale_) return;
+  if (!Scale::Offered(percent)) return;
+  if (!editorWindow) scaleGiven_ = true;
+  if (percent == scale_) return;
   scale_ = percent;
   if (!editorWindow) return;
   editorWindow->ApplyScale(Scale(percent));

@@ -32,7 +32,8 @@ public:
   int scale() const { return scale_; }
   // An open window is drawn anew at the scale at once and its native
   // window takes the new size, which getRect answers from then on; a
-  // closed editor opens at it. Percentages not offered change nothing.
+  // closed editor opens at it, in place of the user's remembered scale.
+  // Percentages not offered change nothing.
   void setScale(int percent);
 
   // The open window, or null.
@@ -56,6 +57,8 @@ private:
   ERect rect{};
   VstInt32 openCount = 0;
   int scale_ = 100;
+  // setScale chose the scale of the next open.
+  bool scaleGiven_ = false;
   // What the window draws text and runs its timers with, made for it.
   std::unique_ptr<TimerClock> clock_;
   std::unique_ptr<TextRenderer> text_;

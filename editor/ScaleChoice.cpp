@@ -3,7 +3,7 @@
 // the user picks another one on the about page, if the host agrees to the
 // new size. Only the editor's thread comes here.
 #include "editor/APluginEditor.h"
-#include "editor/EditorScale.h"
+#include "editor/ScaleSettings.h"
 #include "editor/PluginEditorWindow.h"
 #include "platform/ScreenDensity.h"
 #include "platform/UserSettingsFile.h"

@@ -108,14 +108,18 @@ def selector(k):
 
 
 def background(k):
-    """A quiet brushed texture in the window's frame colour."""
-    w, h = S(850, k), S(350, k)
+    """A quiet brushed texture in the window's frame colour.
+
+    The container tiles it from the window's corner, so a window of 746 x 321
+    never shows more than that much of the 850 x 350 tile: at the larger
+    scales, whose decoded pixels count, only that part is drawn."""
+    w, h = (850, 350) if k == 1 else (S(746, k), S(321, k))
     rng = random.Random(1003)
     img = Image.new("RGB", (w, h))
     px = img.load()
     streak = [rng.uniform(-3.0, 3.0) for _ in range(h)]
     for y in range(h):
-        base = mix(mix(FRAME, GAUGE_BACK, 0.25), FRAME, y / (h - 1))
+        base = mix(mix(FRAME, GAUGE_BACK, 0.25), FRAME, y / (S(350, k) - 1))
         for x in range(w):
             n = streak[y] + rng.uniform(-2.0, 2.0)
             px[x, y] = tuple(max(0, min(255, round(c + n))) for c in base)

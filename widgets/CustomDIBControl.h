@@ -1,5 +1,5 @@
 // The base of the skin's windowless controls: each repaint copies what lies
-// beneath into a surface of the control's own, draws the content on it and
+// beneath into a picture of the control's size, draws the content on it and
 // lays it back with the control's Opacity. It also keeps the hover state
 // that drives highlighting.
 #pragma once
@@ -33,8 +33,6 @@ protected:
 
 private:
   void ProcessLeave();
-  Surface beneath_;
-  Surface surface_;
   std::uint8_t opacity_ = 255;
   bool hovered_ = false;
   bool leavePending_ = false;

@@ -1,6 +1,7 @@
 // The editor's costs as a host meets them: the idle refresh when nothing
 // changed, a full repaint of the window, opening the editor (skin images
-// and the about JPEG decoded), and the heap one open editor holds.
+// and the about JPEG decoded), and the heap one open editor holds; the last
+// three at each scale (the benchmark's argument, in percent).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 
@@ -17,7 +18,8 @@ struct Instance {
   APlugin& plugin = static_cast<APlugin&>(*effect);
   APluginEditor& bridge = static_cast<APluginEditor&>(*effect->getEditor());
 
-  Instance() {
+  explicit Instance(int percent = 100) {
+    bridge.setScale(percent);
     // A busy pattern, so the refresh has cells, lanes and labels to show.
     for (int row = 0; row < 12; ++row)
       for (int step = row % 3; step < 32; step += 3) {
@@ -27,7 +29,9 @@ struct Instance {
       }
     for (int p = 0; p < 24; p += 2) plugin.setPatternValue(p, 0, 1, PatternUsed);
   }
-  void open() { bridge.open(nullptr); }
+  // Without a parent window: the editor as a host gets it, minus the
+  // window system's share.
+  void open() { bridge.openHeadless(); }
   TPluginEditorWindow& window() { return *bridge.window(); }
 };
 
@@ -47,7 +51,7 @@ void BM_RestoreWindowStateWhenNothingChanged(benchmark::State& state) {
 BENCHMARK(BM_RestoreWindowStateWhenNothingChanged)->Unit(benchmark::kMicrosecond);
 
 void BM_FullRepaintOfTheWindow(benchmark::State& state) {
-  Instance instance;
+  Instance instance(static_cast<int>(state.range(0)));
   instance.open();
   instance.bridge.idle();
   for (auto _ : state) {
@@ -55,12 +59,12 @@ void BM_FullRepaintOfTheWindow(benchmark::State& state) {
     benchmark::DoNotOptimize(instance.window().PaintInvalid());
   }
 }
-BENCHMARK(BM_FullRepaintOfTheWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullRepaintOfTheWindow)->Unit(benchmark::kMicrosecond)->Arg(100)->Arg(150)->Arg(200);
 
 // effEditOpen to a painted window: every component, the seven skin images
 // and the about picture decoded, the first paint.
 void BM_EditorOpen(benchmark::State& state) {
-  Instance instance;
+  Instance instance(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     instance.open();
     state.PauseTiming();
@@ -68,12 +72,12 @@ void BM_EditorOpen(benchmark::State& state) {
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_EditorOpen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditorOpen)->Unit(benchmark::kMillisecond)->Arg(100)->Arg(150)->Arg(200);
 
 // Heap held by one open, refreshed and painted editor, counted by the
 // allocator (mmapped blocks included), not estimated.
 void BM_MemoryOfOneOpenEditor(benchmark::State& state) {
-  Instance instance;
+  Instance instance(static_cast<int>(state.range(0)));
   std::size_t held = 0;
   for (auto _ : state) {
     const std::size_t before = HeapInUse();
@@ -88,6 +92,11 @@ void BM_MemoryOfOneOpenEditor(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(held);
   state.counters["MiB"] = static_cast<double>(held) / (1024.0 * 1024.0);
 }
-BENCHMARK(BM_MemoryOfOneOpenEditor)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_MemoryOfOneOpenEditor)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5)
+    ->Arg(100)
+    ->Arg(150)
+    ->Arg(200);
 
 }  // namespace

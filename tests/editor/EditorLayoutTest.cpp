@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/NoteConversion.h"
 #include "editor/Shape.h"
 #include "tests/editor/EditorFixture.h"
+#include "tests/editor/LabelCaptions.h"
 
 namespace {
 
@@ -78,32 +78,14 @@ bool IsLine(const TControl& c) {
 // control or a frame line.
 TEST_F(EditorLayout, EveryCaptionFitsItsBoxAndLeavesItsNeighboursAlone) {
   TPluginEditorWindow& w = window();
-  // The captions each family of labels shows over time.
-  std::map<const TDIBFadeLabel*, std::vector<std::string>> shown;
-  for (int r = 0; r < 12; ++r) {
-    for (int ch = 1; ch <= 17; ++ch)
-      shown[w.BankMidiCh[r]].push_back(ch < 10 ? '0' + std::to_string(ch) : std::to_string(ch));
-    for (int n = 0; n <= 120; n += 1) {
-      const std::string name = NoteNumberToName(n);
-      shown[w.BankNote[r]].push_back(name.substr(0, 2));
-      shown[w.BankOctave[r]].push_back(name.substr(2, 1));
-    }
-  }
-  for (int n = 1; n <= 24; ++n) shown[w.DIBFadeLabel25].push_back(std::to_string(n));
-  shown[w.BypassMode] = {" ON ", " OFF "};
-
-  std::vector<TDIBFadeLabel*> labels;
-  for (int i = 0; i < w.BG->ControlCount(); ++i)
-    if (auto* l = dynamic_cast<TDIBFadeLabel*>(&w.BG->Controls(i))) labels.push_back(l);
+  const std::vector<TDIBFadeLabel*> labels = LabelsOf(w);
   ASSERT_EQ(labels.size(), 74u);
 
   for (TDIBFadeLabel* label : labels) {
     // The scale buttons show on the about page only (see below).
     if (!label->Visible()) continue;
     const TRect box = label->BoundsRect();
-    std::vector<std::string> captions = shown.count(label) ? shown[label]
-                                                           : std::vector{label->Caption()};
-    for (const std::string& caption : captions) {
+    for (const std::string& caption : CaptionsShownBy(w, label)) {
       label->SetCaption(caption);
       const TRect ink = label->CaptionInk().Offset(box.Left, box.Top);
       EXPECT_TRUE(box.Contains(ink))

@@ -1,54 +1,271 @@
-// Which scale a screen's density calls for, and the scale line of the
-// settings text: read when it is sound, ignored when it is not, rewritten
-// without disturbing the other lines.
-#include <gtest/gtest.h>
+// The editor drawn at 150 % and 200 %: the window's size, the 100 % picture
+// scaled, every caption inside its box, and input in device pixels that
+// edits what the same input edits at 100 %.
+#include <sstream>
+#include <string>
+#include <vector>
 
-#include "editor/EditorScale.h"
+#include "editor/FormView.h"
+#include "editor/Shape.h"
+#include "tests/editor/EditorFixture.h"
+#include "tests/editor/LabelCaptions.h"
 
-TEST(EditorScale, TheScreensDensityRoundsToTheNearestOfferedScale) {
-  struct Case {
-    double dpi;
-    int scale;
-  };
-  const Case cases[] = {
-      {0, 100},   {-5, 100},  {72, 100},  {96, 100},  {110, 100}, {119.9, 100},
-      {120, 150},  // 125 %: halfway, the larger
-      {144, 150}, {160, 150}, {167.9, 150},
-      {168, 200},  // 175 %: halfway again
-      {192, 200}, {288, 200}, {1e9, 200},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ScaleForDpi(c.dpi), c.scale) << c.dpi << " dpi";
+namespace {
+
+struct Sized {
+  int percent, width, height;
+};
+constexpr Sized kSizes[] = {{100, 746, 321}, {150, 1119, 482}, {200, 1492, 642}};
+
+std::string Show(const TRect& r) {
+  std::ostringstream text;
+  text << '(' << r.Left << ',' << r.Top << ")-(" << r.Right << ',' << r.Bottom << ')';
+  return text.str();
 }
 
-TEST(EditorScale, OnlyASoundScaleLineCountsTheLastOneWinning) {
-  struct Case {
-    const char* text;
-    std::optional<int> scale;
-  };
-  const Case cases[] = {
-      {"scale=150\n", 150},
-      {"scale=200", 200},
-      {"  scale = 100 \r\n", 100},
-      {"# chosen in the editor\ntheme=dark\nscale=200\n", 200},
-      {"scale=100\nscale=200\n", 200},
-      {"scale=150\nscale=abc\n", std::nullopt},
-      {"scale=125\n", std::nullopt},
-      {"scale=\n", std::nullopt},
-      {"scale=150%\n", std::nullopt},
-      {"scale=4294967446\n", std::nullopt},  // 150 once wrapped to 32 bits
-      {"scales=150\n", std::nullopt},
-      {"150\n", std::nullopt},
-      {"", std::nullopt},
-      {"\x89PNG\r\n\x1a\n\0\0", std::nullopt},
-  };
-  for (const Case& c : cases) EXPECT_EQ(ScaleInSettings(c.text), c.scale) << c.text;
+// A pattern with cells of every style, lane levels and used patterns.
+void FillBusyPattern(APlugin& plugin) {
+  for (int row = 0; row < 12; ++row)
+    for (int step = row % 3; step < 32; step += 3) {
+      plugin.setPatternValue(step, row, 0x90, StepState);
+      plugin.setPatternValue(step, row, static_cast<VstInt16>(1 + (step + row) % 3), StepMode);
+      plugin.setPatternValue(step, row, static_cast<VstInt16>(4 * step), StepVelocity);
+    }
+  for (int p = 0; p < 24; p += 3) plugin.setPatternValue(p, 0, 1, PatternUsed);
 }
 
-TEST(EditorScale, ANewScaleReplacesTheScaleLineAndKeepsTheRest) {
-  EXPECT_EQ(SettingsWithScale("", 150), "scale=150\n");
-  EXPECT_EQ(SettingsWithScale("scale=100\n", 200), "scale=200\n");
-  EXPECT_EQ(SettingsWithScale("theme=dark\nscale=100\nscale=150\nkeys=on", 200),
-            "theme=dark\nscale=200\nkeys=on\n");
-  EXPECT_EQ(SettingsWithScale("theme=dark\n", 150), "theme=dark\nscale=150\n");
-  EXPECT_EQ(ScaleInSettings(SettingsWithScale("scale=oops\n", 150)), 150);
+}  // namespace
+
+class EditorScale : public EditorTest {
+protected:
+  ERect rect() {
+    ERect* r = nullptr;
+    dispatch(effEditGetRect, 0, 0, &r);
+    return *r;
+  }
+  void expectSize(const Sized& s) {
+    EXPECT_EQ(rect().right, s.width) << s.percent << "%";
+    EXPECT_EQ(rect().bottom, s.height) << s.percent << "%";
+    EXPECT_EQ(window().Image().Width(), s.width) << s.percent << "%";
+    EXPECT_EQ(window().Image().Height(), s.height) << s.percent << "%";
+  }
+};
+
+// Chosen before the editor opens or while it is open, a scale gives the
+// window its size, in getRect's answer and in the picture.
+TEST_F(EditorScale, TheWindowTakesTheSizeOfItsScaleWhetherOpenOrNot) {
+  for (const Sized& s : kSizes) {
+    bridge().setScale(s.percent);
+    EXPECT_EQ(bridge().scale(), s.percent);
+    open();
+    expectSize(s);
+    dispatch(effEditClose);
+  }
+  open();
+  for (const Sized& s : {kSizes[1], kSizes[0], kSizes[2], kSizes[1]}) {
+    bridge().setScale(s.percent);
+    expectSize(s);
+  }
+}
+
+TEST_F(EditorScale, RefusesEveryOtherScaleAndKeepsItsOwn) {
+  bridge().setScale(150);
+  open();
+  for (int refused : {0, 99, 125, 175, 300, -150}) {
+    bridge().setScale(refused);
+    EXPECT_EQ(bridge().scale(), 150) << refused;
+    expectSize(kSizes[1]);
+  }
+}
+
+// Switching while open keeps the pattern, the selected row and the lane in
+// front, and draws the very picture an editor opened at that scale draws.
+TEST_F(EditorScale, ASwitchWhileOpenKeepsTheStateAndDrawsAsAFreshOpenDoes) {
+  FillBusyPattern(*plugin);
+  PatternImage before = chunk();
+  auto showShiftLaneOfRow5 = [](TPluginEditorWindow& w) {
+    const TPoint button = w.DIBImages[1]->FormOrigin();
+    w.PointerDown(TMouseButton::mbLeft, {}, button.X + 5, button.Y + 5);
+    w.PointerUp(TMouseButton::mbLeft, {}, button.X + 5, button.Y + 5);
+    // Alt with a grid press selects the row without editing.
+    w.PointerDown(TMouseButton::mbLeft, {ssAlt}, 95 + 4 + 8, 27 + 3 + 16 * 5 + 8);
+    w.PointerUp(TMouseButton::mbLeft, {ssAlt}, 95 + 4 + 8, 27 + 3 + 16 * 5 + 8);
+  };
+  open();
+  idle();
+  showShiftLaneOfRow5(window());
+  bridge().setScale(200);
+  idle();
+  window().PaintInvalid();
+  EXPECT_EQ(selectedRow, 5);
+  EXPECT_EQ(chunk().bytes(), before.bytes());
+
+  std::unique_ptr<APlugin> fresh(static_cast<APlugin*>(createEffectInstance(nullptr)));
+  FillBusyPattern(*fresh);
+  auto& freshBridge = static_cast<APluginEditor&>(*fresh->getEditor());
+  freshBridge.setScale(200);
+  ASSERT_EQ(freshBridge.openHeadless(), 1);
+  freshBridge.idle();
+  showShiftLaneOfRow5(*freshBridge.window());
+  freshBridge.idle();
+  freshBridge.window()->PaintInvalid();
+
+  const Surface &switched = window().Image(), &opened = freshBridge.window()->Image();
+  ASSERT_EQ(switched.Bounds(), opened.Bounds());
+  int differing = 0;
+  for (int y = 0; y < opened.Height(); ++y)
+    for (int x = 0; x < opened.Width(); ++x) differing += switched.At(x, y) != opened.At(x, y);
+  EXPECT_EQ(differing, 0);
+  freshBridge.close();
+}
+
+// In the note grid, the lanes, the pattern buttons, the presets and the
+// global gauge, every pixel that lies in a flat area of the 100 % picture
+// (its 3 x 3 neighbourhood one colour, outside any caption) keeps that
+// colour on every device pixel it covers at 150 % and 200 %: the geometry
+// scales, and only edges and text may differ.
+TEST_F(EditorScale, GridLanesAndButtonsLookLikeThe100PercentPictureScaled) {
+  FillBusyPattern(*plugin);
+  open();
+  idle();
+  window().PaintInvalid();
+  const Surface small = window().Image();
+  std::vector<TRect> captions;
+  for (TDIBFadeLabel* label : LabelsOf(window())) {
+    const TRect ink = label->CaptionInk();
+    if (!ink.IsEmpty()) captions.push_back(ink.Offset(label->Left(), label->Top()).Inflate(1));
+  }
+  auto flat = [&](int x, int y) {
+    for (const TRect& c : captions)
+      if (c.Contains(x, y)) return false;
+    for (int dy = -1; dy <= 1; ++dy)
+      for (int dx = -1; dx <= 1; ++dx)
+        if (small.At(x + dx, y + dy) != small.At(x, y)) return false;
+    return true;
+  };
+  const TRect regions[] = {
+      window().NoteGrid->BoundsRect(), window().VelocityGrid->BoundsRect(),
+      {635, 58, 727, 196},   // the pattern buttons
+      {635, 258, 724, 301},  // presets and the global velocity gauge
+      {5, 22, 95, 230},      // the row labels on the upper panel
+  };
+  for (int percent : {150, 200}) {
+    bridge().setScale(percent);
+    window().PaintInvalid();
+    const Scale scale(percent);
+    const Surface& big = window().Image();
+    int compared = 0, wrong = 0;
+    for (const TRect& region : regions)
+      for (int y = region.Top; y < region.Bottom; ++y)
+        for (int x = region.Left; x < region.Right; ++x) {
+          if (!flat(x, y)) continue;
+          ++compared;
+          for (int dy = scale.ToDevice(y); dy < scale.ToDevice(y + 1); ++dy)
+            for (int dx = scale.ToDevice(x); dx < scale.ToDevice(x + 1); ++dx)
+              if (big.At(dx, dy) != small.At(x, y) && ++wrong <= 5)
+                ADD_FAILURE() << percent << "%: logical " << x << "," << y << " device " << dx
+                              << "," << dy << " is " << std::hex << big.ColorAt(dx, dy)
+                              << ", not " << small.ColorAt(x, y);
+        }
+    EXPECT_GT(compared, 100000) << "most of the regions are flat";
+    EXPECT_EQ(wrong, 0) << percent << "%";
+  }
+}
+
+// At every scale each caption a label can show keeps its glyphs inside the
+// label's device box, and off every frame line outside that box. (A preset's
+// frame line lies under its opaque label's first column; glyph bearings do
+// not grow exactly with the font, so at 200 % "RST" may touch that line's
+// second device column, which the label covers anyway.)
+TEST_F(EditorScale, EveryCaptionFitsItsBoxAtEveryScale) {
+  for (int percent : {150, 200}) {
+    bridge().setScale(percent);
+    if (!bridge().window()) open();
+    TPluginEditorWindow& w = window();
+    const Scale scale(percent);
+    std::vector<TRect> lines;
+    for (int i = 0; i < w.BG->ControlCount(); ++i) {
+      const TControl& c = w.BG->Controls(i);
+      if (dynamic_cast<const TShape*>(&c) && (c.Width() == 1 || c.Height() == 1))
+        lines.push_back(scale.ToDevice(c.BoundsRect()));
+    }
+    for (TDIBFadeLabel* label : LabelsOf(w)) {
+      const TRect box = scale.ToDevice(label->BoundsRect());
+      for (const std::string& caption : CaptionsShownBy(w, label)) {
+        label->SetCaption(caption);
+        const TRect ink = label->CaptionInk().Offset(box.Left, box.Top);
+        EXPECT_TRUE(box.Contains(ink)) << percent << "% " << label->Name << " \"" << caption
+                                       << "\": ink " << Show(ink) << " box " << Show(box);
+        for (const TRect& line : lines)
+          EXPECT_TRUE(box.Contains(line) || ink.Intersect(line).IsEmpty())
+              << percent << "% " << label->Name << " \"" << caption << "\" reaches " << Show(line);
+      }
+    }
+  }
+}
+
+namespace {
+
+// One user session, the pointer given in device pixels of `percent` (the
+// last device pixel of each logical one, the hardest to map back): notes
+// set, tied, painted and cleared, a channel and an octave changed, both
+// lanes dragged, a pattern stored. Answers the chunk it leaves.
+std::vector<unsigned char> SessionAt(int percent) {
+  selectedRow = 0;
+  std::unique_ptr<APlugin> plugin(static_cast<APlugin*>(createEffectInstance(nullptr)));
+  auto& bridge = static_cast<APluginEditor&>(*plugin->getEditor());
+  bridge.setScale(percent);
+  EXPECT_EQ(bridge.openHeadless(), 1);
+  bridge.idle();
+  TPluginEditorWindow& w = *bridge.window();
+  FormView view(w, {w.NoteGrid});
+  const Scale scale(percent);
+  auto send = [&](PointerEvent::Kind kind, PointerButton button, std::uint8_t keys, int x, int y) {
+    view.Pointer({kind, button, keys, scale.ToDevice(x + 1) - 1, scale.ToDevice(y + 1) - 1, 0});
+    bridge.idle();
+  };
+  auto click = [&](int x, int y, PointerButton button = PointerButton::Left, std::uint8_t keys = 0) {
+    send(PointerEvent::Move, button, keys, x, y);
+    send(PointerEvent::Press, button, keys, x, y);
+    send(PointerEvent::Release, button, keys, x, y);
+  };
+  auto drag = [&](std::initializer_list<std::pair<int, int>> points) {
+    auto p = points.begin();
+    send(PointerEvent::Press, PointerButton::Left, 0, p->first, p->second);
+    for (++p; p != points.end(); ++p) send(PointerEvent::Move, PointerButton::Left, 0, p->first, p->second);
+    send(PointerEvent::Release, PointerButton::Left, 0, (points.end() - 1)->first,
+         (points.end() - 1)->second);
+  };
+  auto cell = [](int step, int row) { return std::pair{95 + 4 + 16 * step + 8, 27 + 3 + 16 * row + 8}; };
+
+  click(cell(3, 2).first, cell(3, 2).second);
+  click(cell(5, 4).first, cell(5, 4).second, PointerButton::Left, pkCtrl);
+  drag({cell(0, 11), cell(7, 11), cell(7, 9)});
+  click(cell(4, 11).first, cell(4, 11).second, PointerButton::Right);
+  // Cell edges: the first and last logical pixel of a cell.
+  click(95 + 4 + 16 * 9, 27 + 3 + 16 * 6, PointerButton::Left, pkShift);
+  click(95 + 4 + 16 * 10 - 1, 27 + 3 + 16 * 7 - 1);
+  click(26, 31 + 16 * 0 + 7);                          // channel up, row 0
+  click(78, 31 + 16 * 1 + 7, PointerButton::Right);    // octave down, row 1
+  drag({{97 + 4 + 16 * 2 + 7, 241 + 10}, {97 + 4 + 16 * 9 + 7, 241 + 40}});  // velocity lane
+  click(9 + 40, 263 + 10);                             // the shift lane
+  drag({{97 + 4 + 16 * 1 + 7, 241 + 5}, {97 + 4 + 16 * 6 + 7, 241 + 60}});
+  click(635 + 23 * 2 + 10, 58 + 10, PointerButton::Right);  // store in pattern 3
+  bridge.close();
+
+  void* data = nullptr;
+  const auto size = plugin->getAeffect()->dispatcher(plugin->getAeffect(), effGetChunk, 0, 0, &data, 0);
+  const auto* bytes = static_cast<const unsigned char*>(data);
+  return {bytes, bytes + size};
+}
+
+}  // namespace
+
+TEST(EditorScaleInput, InputInDevicePixelsEditsWhatItEditsAt100Percent) {
+  const std::vector<unsigned char> at100 = SessionAt(100);
+  PatternImage untouched;
+  EXPECT_NE(at100, untouched.bytes()) << "the session edits something";
+  EXPECT_EQ(SessionAt(150), at100);
+  EXPECT_EQ(SessionAt(200), at100);
+  selectedRow = 0;
 }

@@ -156,3 +156,16 @@ TEST_F(ScaleChoice, TwoInstancesShareTheChoice) {
   first.open();
   EXPECT_EQ(first.bridge().scale(), 200);
 }
+
+// A scale set on the closed editor is the next open's, once; later opens
+// read the user's choice again.
+TEST_F(ScaleChoice, AScaleSetBeforeOpeningWinsOverTheRememberedOneForThatOpen) {
+  config.Write("scale=150\n");
+  Instance instance;
+  instance.bridge().setScale(200);
+  instance.open();
+  EXPECT_EQ(instance.size(), (Size{1492, 642}));
+  instance.bridge().close();
+  instance.open();
+  EXPECT_EQ(instance.size(), (Size{1119, 482}));
+}

@@ -1,4 +1,4 @@
-#include "editor/EditorScale.h"
+#include "editor/ScaleSettings.h"
 
 #include <cmath>
 #include <cstdlib>
