@@ -19,7 +19,12 @@ APluginEditor::~APluginEditor() {
 VstIntPtr APluginEditor::getRect(ERect** out) {
   rect.top = 0;
   rect.left = 0;
-  if (editorWindow) {
+  if (askedScale_) {
+    // The host, asked for a new size, may check it here before agreeing.
+    const Scale asked(askedScale_);
+    rect.bottom = static_cast<VstInt16>(asked.ToDevice(TPluginEditorWindow::kClientHeight));
+    rect.right = static_cast<VstInt16>(asked.ToDevice(TPluginEditorWindow::kClientWidth));
+  } else if (editorWindow) {
     // The window's size in device pixels, at its scale.
     rect.bottom = static_cast<VstInt16>(editorWindow->Image().Height());
     rect.right = static_cast<VstInt16>(editorWindow->Image().Width());

@@ -59,6 +59,8 @@ private:
   int scale_ = 100;
   // setScale chose the scale of the next open.
   bool scaleGiven_ = false;
+  // The scale whose size the host is being asked for, 0 outside that call.
+  int askedScale_ = 0;
   // What the window draws text and runs its timers with, made for it.
   std::unique_ptr<TimerClock> clock_;
   std::unique_ptr<TextRenderer> text_;

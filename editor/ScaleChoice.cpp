@@ -3,8 +3,8 @@
 // the user picks another one on the about page, if the host agrees to the
 // new size. Only the editor's thread comes here.
 #include "editor/APluginEditor.h"
-#include "editor/ScaleSettings.h"
 #include "editor/PluginEditorWindow.h"
+#include "editor/ScaleSettings.h"
 #include "platform/ScreenDensity.h"
 #include "platform/UserSettingsFile.h"
 
@@ -17,19 +17,17 @@ int APluginEditor::OpeningScale(void* parent) {
 
 void APluginEditor::CarryOutScaleRequest() {
   const auto wanted = editorWindow->TakeScaleRequest();
-  if (!wanted || *wanted == scale()) return;
-  const int before = scale();
-  // The host may ask for the editor's size while it resizes its window:
-  // the editor has it already.
+  if (!wanted || *wanted == scale() || !Scale::Offered(*wanted)) return;
+  // The host hears the new size first: a refusal leaves the window untouched.
+  const Scale next(*wanted);
+  askedScale_ = *wanted;
+  const bool granted = plugin_.sizeWindow(next.ToDevice(TPluginEditorWindow::kClientWidth),
+                                          next.ToDevice(TPluginEditorWindow::kClientHeight));
+  askedScale_ = 0;
+  if (!granted) return;
   setScale(*wanted);
-  ERect* size = nullptr;
-  getRect(&size);
-  if (plugin_.sizeWindow(size->right - size->left, size->bottom - size->top)) {
-    const std::string path = UserSettingsPath();
-    // Failing to remember changes nothing the user sees now.
-    WriteSettingsText(path, SettingsWithScale(ReadSettingsText(path).value_or(""), *wanted));
-  } else {
-    setScale(before);
-  }
   editorWindow->ShowScale(scale());
+  const std::string path = UserSettingsPath();
+  // Failing to remember changes nothing the user sees now.
+  WriteSettingsText(path, SettingsWithScale(ReadSettingsText(path).value_or(""), *wanted));
 }

@@ -16,17 +16,22 @@
 
 namespace {
 
-// A host that grants or refuses audioMasterSizeWindow and keeps every size
-// it was asked for.
+// A host that grants or refuses audioMasterSizeWindow, keeps every size it
+// was asked for, and checks the editor's own size before it answers, as
+// some hosts do.
 struct SizingHost {
   static inline VstIntPtr grant = 1;
   static inline std::vector<std::pair<VstInt32, VstIntPtr>> asked;
+  static inline std::vector<std::pair<VstInt32, VstIntPtr>> reported;
 
-  static VstIntPtr callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr value, void*,
-                            float) {
+  static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
+                            void*, float) {
     if (opcode == audioMasterVersion) return 2400;
     if (opcode != audioMasterSizeWindow) return 0;
     asked.emplace_back(index, value);
+    ERect* r = nullptr;
+    effect->dispatcher(effect, effEditGetRect, 0, 0, &r, 0.0f);
+    reported.emplace_back(r->right - r->left, r->bottom - r->top);
     return grant;
   }
 };
@@ -74,6 +79,7 @@ protected:
   ScaleChoice() {
     SizingHost::grant = 1;
     SizingHost::asked.clear();
+    SizingHost::reported.clear();
   }
   std::optional<std::string> settings() { return ReadSettingsText(UserSettingsPath()); }
 
@@ -118,6 +124,7 @@ TEST_F(ScaleChoice, AHostThatAgreesGetsTheNewSizeAndTheChoiceIsRemembered) {
   EXPECT_EQ(instance.size(), (Size{1492, 642}));
   ASSERT_EQ(SizingHost::asked.size(), 1u);
   EXPECT_EQ(SizingHost::asked[0], (std::pair<VstInt32, VstIntPtr>{1492, 642}));
+  EXPECT_EQ(SizingHost::reported, SizingHost::asked) << "getRect answers the size asked for";
   EXPECT_EQ(settings(), "scale=200\n");
   // The button of the scale in effect stands out.
   for (TDIBFadeLabel* button : instance.window().ScaleButtons)
