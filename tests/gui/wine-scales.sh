@@ -23,9 +23,11 @@ for scale_size in 100:746x321 150:1119x482 200:1492x642 none:746x321; do
     printf 'scale=%s\r\n' "$scale" >"$appdata/Quaverlin/settings.ini"
   fi
   shot=wine-scale-$scale.png
-  # Wine sees the Unix root as drive Z:.
-  APPDATA="Z:${appdata//\//\\}" "$here/../../scripts/wine-run.sh" 64 "$host" screenshot \
-    "$plugin" "$shot" >"$work/out" 2>&1
+  # Wine sets APPDATA from its prefix whatever the Unix environment says: a
+  # batch file sets it for the host. Wine sees the Unix root as drive Z:.
+  printf '@set APPDATA=Z:%s\r\n@%s screenshot %s %s\r\n@exit /b %%ERRORLEVEL%%\r\n' \
+    "${appdata//\//\\}" "${host#./}" "${plugin#./}" "$shot" >"$work/run.bat"
+  "$here/../../scripts/wine-run.sh" 64 cmd /c "Z:${work//\//\\}\\run.bat" >"$work/out" 2>&1
   got=$(identify -format '%wx%h' "$shot" 2>/dev/null || echo none)
   mv -f "$shot" "$artifacts/" 2>/dev/null
   if [ "$got" = "$want" ]; then
