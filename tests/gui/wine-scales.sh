@@ -36,4 +36,34 @@ for scale_size in 100:746x321 150:1119x482 200:1492x642 none:746x321; do
     echo "FAIL settings '$scale': $got, wanted $want"; cat "$work/out"; failed=1
   fi
 done
+
+echo "== the 200 % button of the about page"
+appdata=$work/clicked
+mkdir -p "$appdata"
+printf '@set APPDATA=Z:%s\r\n@%s editor --for 40 %s\r\n' "${appdata//\//\\}" "${host#./}" \
+  "${plugin#./}" >"$work/editor.bat"
+"$here/../../scripts/wine-run.sh" 64 cmd /c "Z:${work//\//\\}\\editor.bat" >"$work/editor.out" 2>&1 &
+editor=$!
+size_of() { xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }
+if window=$(timeout 120 xdotool search --sync --name "Quaverlin editor" | head -1) &&
+   [ -n "$window" ]; then
+  sleep 3
+  read -r x0 y0 < <(xwininfo -id "$window" |
+    awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}')
+  before=$(size_of "$window")
+  xdotool mousemove $((x0 + 53)) $((y0 + 295)) click 1   # About
+  sleep 1.5
+  xdotool mousemove $((x0 + 584)) $((y0 + 89)) click 1   # 200%
+  sleep 3
+  after=$(size_of "$window")
+  remembered=$(tr -d '\r' <"$appdata/Quaverlin/settings.ini" 2>/dev/null)
+  if [ "$before $after $remembered" = "746x321 1492x642 scale=200" ]; then
+    echo "ok   the host's window went from $before to $after, $remembered remembered"
+  else
+    echo "FAIL the host's window went from $before to $after, '$remembered' remembered"; failed=1
+  fi
+else
+  echo "FAIL the editor's window did not appear"; failed=1
+fi
+wait $editor
 exit $failed
