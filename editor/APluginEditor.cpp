@@ -1,7 +1,5 @@
 #include "editor/APluginEditor.h"
 
-#include <utility>
-
 #include "editor/FormView.h"
 #include "editor/PluginEditorWindow.h"
 #include "platform/NativeEditorWindow.h"
@@ -42,7 +40,7 @@ VstIntPtr APluginEditor::openHeadless() { return Open(nullptr) ? 1 : 0; }
 
 bool APluginEditor::Open(void* parent) {
   if (openCount == 0 || !editorWindow) {
-    if (!std::exchange(scaleGiven_, false)) scale_ = OpeningScale(parent);
+    if (!scaleGiven_) scale_ = OpeningScale(parent);
     clock_ = std::make_unique<TimerClock>();
     text_ = CreateNativeTextRenderer();
     editorWindow = std::make_unique<TPluginEditorWindow>(*text_, *clock_, plugin_, Scale(scale_));

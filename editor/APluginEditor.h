@@ -32,8 +32,9 @@ public:
   int scale() const { return scale_; }
   // An open window is drawn anew at the scale at once and its native
   // window takes the new size, which getRect answers from then on; a
-  // closed editor opens at it, in place of the user's remembered scale.
-  // Percentages not offered change nothing.
+  // closed editor opens at it from then on, in place of the user's
+  // remembered scale, until the user picks one in the window. Percentages
+  // not offered change nothing.
   void setScale(int percent);
 
   // The open window, or null.
@@ -57,7 +58,7 @@ private:
   ERect rect{};
   VstInt32 openCount = 0;
   int scale_ = 100;
-  // setScale chose the scale of the next open.
+  // setScale chose the scale of the opens to come.
   bool scaleGiven_ = false;
   // The scale whose size the host is being asked for, 0 outside that call.
   int askedScale_ = 0;

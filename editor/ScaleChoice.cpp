@@ -26,6 +26,8 @@ void APluginEditor::CarryOutScaleRequest() {
   askedScale_ = 0;
   if (!granted) return;
   setScale(*wanted);
+  // From now on every open follows the user's choice, wherever it was made.
+  scaleGiven_ = false;
   editorWindow->ShowScale(scale());
   const std::string path = UserSettingsPath();
   // Failing to remember changes nothing the user sees now.

@@ -164,14 +164,21 @@ TEST_F(ScaleChoice, TwoInstancesShareTheChoice) {
   EXPECT_EQ(first.bridge().scale(), 200);
 }
 
-// A scale set on the closed editor is the next open's, once; later opens
-// read the user's choice again.
-TEST_F(ScaleChoice, AScaleSetBeforeOpeningWinsOverTheRememberedOneForThatOpen) {
+// A scale set on the closed editor holds for its opens until the user
+// picks one; from then on each open reads the user's choice again.
+TEST_F(ScaleChoice, AScaleSetBeforeOpeningHoldsUntilTheUserPicksOne) {
   config.Write("scale=150\n");
   Instance instance;
   instance.bridge().setScale(200);
+  for (int open = 0; open < 2; ++open) {
+    instance.open();
+    EXPECT_EQ(instance.size(), (Size{1492, 642})) << open;
+    instance.bridge().close();
+  }
   instance.open();
-  EXPECT_EQ(instance.size(), (Size{1492, 642}));
+  instance.choose(100);
+  EXPECT_EQ(settings(), "scale=100\n");
+  config.Write("scale=150\n");  // another instance's choice
   instance.bridge().close();
   instance.open();
   EXPECT_EQ(instance.size(), (Size{1119, 482}));
