@@ -1,18 +1,20 @@
 #include "editor/Image.h"
 
-#include <algorithm>
+#include <utility>
 
-Surface SurfaceFromBitmap(const Bitmap& bitmap) {
-  Surface s(bitmap.width, bitmap.height);
-  for (int y = 0; y < bitmap.height; ++y)
-    std::copy_n(bitmap.bgra.data() + static_cast<std::size_t>(y) * bitmap.width, bitmap.width,
-                s.Row(y));
-  return s;
+Surface SurfaceFromBitmap(Bitmap bitmap) {
+  return Surface(bitmap.width, bitmap.height, std::move(bitmap.bgra));
 }
 
-void TImage::SetPicture(Surface picture) {
-  picture_ = std::move(picture);
+void TImage::SetPicture(std::function<Surface()> source) {
+  source_ = std::move(source);
+  picture_.reset();
   Invalidate();
 }
 
-void TImage::Paint(Canvas& canvas) { canvas.Draw(0, 0, picture_); }
+const Surface& TImage::Picture() const {
+  if (!picture_) picture_ = source_ ? source_() : Surface();
+  return *picture_;
+}
+
+void TImage::Paint(Canvas& canvas) { canvas.Draw(0, 0, Picture()); }

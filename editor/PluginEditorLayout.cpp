@@ -175,7 +175,11 @@ void TPluginEditorWindow::CreateRowHeaders() {
 
 void TPluginEditorWindow::CreateNoteGrid() {
   AboutGraphicBox = &BG->Add<TImage>("AboutGraphicBox", 100, 31, 510, 191);
-  AboutGraphicBox->SetPicture(SurfaceFromBitmap(aboutPicture(DrawScale().Percent())));
+  AboutGraphicBox->SetPicture(
+      [percent = DrawScale().Percent()] { return SurfaceFromBitmap(aboutPicture(percent)); });
+  // The picture shows only while the grid is hidden; until then the grid
+  // covers it, and hidden it is neither painted nor decoded.
+  AboutGraphicBox->SetVisible(false);
 
   NoteGrid = &BG->Add<TCrDesignGrid>("NoteGrid", 95, 27, 520, 199);
   CommonGrid(*NoteGrid);

@@ -31,7 +31,8 @@ void TPluginEditorWindow::LoadImages() {
     else
       DIBImageList1.Add(std::move(image));
   }
-  if (AboutGraphicBox) AboutGraphicBox->SetPicture(SurfaceFromBitmap(aboutPicture(percent)));
+  if (AboutGraphicBox)
+    AboutGraphicBox->SetPicture([percent] { return SurfaceFromBitmap(aboutPicture(percent)); });
 }
 
 TPluginEditorWindow::~TPluginEditorWindow() {

@@ -2,8 +2,18 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 Surface::Surface(int width, int height, Pixel fill) { Resize(width, height, fill); }
+
+Surface::Surface(int width, int height, std::vector<Pixel> pixels) {
+  if (width <= 0 || height <= 0 ||
+      pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+    return;
+  width_ = width;
+  height_ = height;
+  pixels_ = std::move(pixels);
+}
 
 void Surface::Resize(int width, int height, Pixel fill) {
   width_ = std::max(width, 0);

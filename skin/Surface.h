@@ -11,6 +11,9 @@ class Surface {
 public:
   Surface() = default;
   Surface(int width, int height, Pixel fill = ToPixel(clBlack));
+  // Takes over `pixels`, rows from the top; a vector of the wrong length
+  // gives an empty surface.
+  Surface(int width, int height, std::vector<Pixel> pixels);
 
   int Width() const { return width_; }
   int Height() const { return height_; }

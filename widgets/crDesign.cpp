@@ -230,9 +230,8 @@ void TCrDesignGrid::Layout() {
     area_ = {std::min(availW, colCount_ * colWidth_), std::min(availH, rowCount_ * rowHeight_)};
   origin_ = {margin_ + (Width() - margin_ - right - area_.cx) / 2,
              margin_ + (Height() - margin_ - bottom - area_.cy) / 2};
-  // A new layout starts from an empty surface, which the cells then cover.
-  surface_.Resize(0, 0);
-  PlaceSurface();
+  // A new layout starts from a cleared surface, which the cells then cover.
+  PlaceSurface(true);
 
   vbar_.SetVisible(needV);
   hbar_.SetVisible(needH);
@@ -302,19 +301,19 @@ void TCrDesignGrid::TileBackground() {
   c.Tile(background_, backgroundBuffer_.Bounds(), offset);
 }
 
-bool TCrDesignGrid::PlaceSurface() {
+bool TCrDesignGrid::PlaceSurface(bool clear) {
   const TForm* form = Form();
   const Scale scale = form ? form->DrawScale() : Scale();
   const TPoint at = FormOrigin();
   const TRect wanted =
       scale.ToDevice(TRect::FromSize(at.X + origin_.X, at.Y + origin_.Y, area_.cx, area_.cy));
   const bool resized = wanted.Width() != surface_.Width() || wanted.Height() != surface_.Height();
-  if (!resized && wanted == placed_ && scale == placedScale_) return false;
+  if (!clear && !resized && wanted == placed_ && scale == placedScale_) return false;
   // At 100 % a cell's pixels do not depend on where the grid lies.
-  const bool redraw = resized || !scale.IsUnit() || !placedScale_.IsUnit();
+  const bool redraw = clear || resized || !scale.IsUnit() || !placedScale_.IsUnit();
   placed_ = wanted;
   placedScale_ = scale;
-  if (resized) {
+  if (clear || resized) {
     surface_.Resize(wanted.Width(), wanted.Height());
     TileBackground();
   }

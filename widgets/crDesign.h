@@ -169,8 +169,9 @@ private:
   void ComputeVisible();
   void TileBackground();
   // Sizes and places the drawing surface for the grid's place on the form
-  // and the form's scale; true when every cell must be drawn again.
-  bool PlaceSurface();
+  // and the form's scale (`clear`: cleared in any case); true when every
+  // cell must be drawn again.
+  bool PlaceSurface(bool clear = false);
   // Draws on the drawing surface in the cells' coordinates.
   Canvas SurfaceCanvas();
   void RepaintVisible();

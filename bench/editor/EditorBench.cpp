@@ -62,7 +62,7 @@ void BM_FullRepaintOfTheWindow(benchmark::State& state) {
 BENCHMARK(BM_FullRepaintOfTheWindow)->Unit(benchmark::kMicrosecond)->Arg(100)->Arg(150)->Arg(200);
 
 // effEditOpen to a painted window: every component, the seven skin images
-// and the about picture decoded, the first paint.
+// decoded, the first paint (the about picture waits until it is shown).
 void BM_EditorOpen(benchmark::State& state) {
   Instance instance(static_cast<int>(state.range(0)));
   for (auto _ : state) {

@@ -17,6 +17,11 @@ public:
     Invalidate();
   }
   void Invalidate() { invalid_ = true; }
+  // As the editor's view does when its scale changes.
+  void Resize(int width, int height) {
+    image_.Resize(width, height);
+    Invalidate();
+  }
 
   int Width() const override { return image_.Width(); }
   int Height() const override { return image_.Height(); }

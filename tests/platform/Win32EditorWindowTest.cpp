@@ -72,6 +72,25 @@ TEST_F(Win32EditorWindowTest, OpensAVisibleChildOfTheFormsSizeAtTheOrigin) {
   ReleaseDC(editor, dc);
 }
 
+// A view that grows (the editor at a larger scale) gets a window of its new
+// size, repainted whole.
+TEST_F(Win32EditorWindowTest, AResizedViewGetsAWindowOfItsNewSize) {
+  auto window = Open();
+  ASSERT_TRUE(window);
+  const HWND editor = Children()[0];
+  view.Resize(180, 120);
+  window->Resize();
+  RECT r;
+  GetClientRect(editor, &r);
+  EXPECT_EQ(r.right, 180);
+  EXPECT_EQ(r.bottom, 120);
+  EXPECT_FALSE(view.NeedsPaint());
+  RECT update;
+  EXPECT_TRUE(GetUpdateRect(editor, &update, FALSE));
+  EXPECT_EQ(update.right, 180);
+  EXPECT_EQ(update.bottom, 120);
+}
+
 TEST_F(Win32EditorWindowTest, TheClassLivesOnlyWhileAWindowDoes) {
   EXPECT_FALSE(ClassRegistered());
   auto first = Open();

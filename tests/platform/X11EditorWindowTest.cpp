@@ -45,6 +45,33 @@ TEST_F(X11EditorWindowTest, OpensAChildOfTheViewsSizeAtTheOriginAndShowsTheView)
   EXPECT_TRUE(Eventually([&] { return LitPixels(children[0], 0xC02020) == 120 * 80; }));
 }
 
+// A view that grows (the editor at a larger scale) gets a window of its new
+// size, showing all of it at once, and presses reach it in its new pixels.
+TEST_F(X11EditorWindowTest, AResizedViewGetsAWindowOfItsNewSizeShownWhole) {
+  auto window = Open();
+  ASSERT_TRUE(window);
+  const Window editor = Children(parent)[0];
+  view.Resize(180, 120);
+  view.SetColor(0x20C020);
+  window->Resize();
+  XWindowAttributes a;
+  XGetWindowAttributes(display, editor, &a);
+  EXPECT_EQ(a.width, 180);
+  EXPECT_EQ(a.height, 120);
+  EXPECT_FALSE(view.NeedsPaint());
+  EXPECT_TRUE(Eventually([&] {
+    XImage* image = XGetImage(display, editor, 170, 110, 10, 10, AllPlanes, ZPixmap);
+    if (!image) return false;
+    const bool green = (XGetPixel(image, 9, 9) & 0xFFFFFF) == 0x20C020;
+    XDestroyImage(image);
+    return green;
+  }));
+  Send(editor, ButtonPress, Button1, 0, 175, 115);
+  window->Idle();
+  ASSERT_EQ(view.events.size(), 1u);
+  EXPECT_EQ(view.events[0].x, 175);
+}
+
 TEST_F(X11EditorWindowTest, ButtonsReachTheViewWithTheirKeysFromTheNextIdle) {
   auto window = Open();
   ASSERT_TRUE(window);
