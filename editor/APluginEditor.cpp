@@ -18,7 +18,12 @@ APluginEditor::~APluginEditor() {
 VstIntPtr APluginEditor::getRect(ERect** out) {
   rect.top = 0;
   rect.left = 0;
-  if (editorWindow) {
+  if (askedScale_) {
+    // The host, asked for a new size, may check it here before agreeing.
+    const Scale asked(askedScale_);
+    rect.bottom = static_cast<VstInt16>(asked.ToDevice(TPluginEditorWindow::kClientHeight));
+    rect.right = static_cast<VstInt16>(asked.ToDevice(TPluginEditorWindow::kClientWidth));
+  } else if (editorWindow) {
     // The window's size in device pixels, at its scale.
     rect.bottom = static_cast<VstInt16>(editorWindow->Image().Height());
     rect.right = static_cast<VstInt16>(editorWindow->Image().Width());
@@ -36,6 +41,7 @@ VstIntPtr APluginEditor::openHeadless() { return Open(nullptr) ? 1 : 0; }
 
 bool APluginEditor::Open(void* parent) {
   if (openCount == 0 || !editorWindow) {
+    if (!scaleGiven_) scale_ = OpeningScale(parent);
     clock_ = std::make_unique<TimerClock>();
     text_ = CreateNativeTextRenderer();
     editorWindow = std::make_unique<TPluginEditorWindow>(*text_, *clock_, plugin_, Scale(scale_));
@@ -49,6 +55,7 @@ bool APluginEditor::Open(void* parent) {
       }
     }
     editorWindow->native = native_.get();
+    editorWindow->ShowScale(scale_);
   }
   parentWindow = parent;
   systemWindow = parent;
@@ -68,12 +75,15 @@ void APluginEditor::close() {
 
 void APluginEditor::idle() {
   if (plugin_.editorClosed || !editorWindow) return;
+  CarryOutScaleRequest();
   editorWindow->RestoreWindowState();
   if (native_) native_->Idle();
 }
 
 void APluginEditor::setScale(int percent) {
-  if (!Scale::Offered(percent) || percent == scale_) return;
+  if (!Scale::Offered(percent)) return;
+  if (!editorWindow) scaleGiven_ = true;
+  if (percent == scale_) return;
   scale_ = percent;
   if (!editorWindow) return;
   editorWindow->ApplyScale(Scale(percent));

@@ -37,7 +37,9 @@ public:
   int scale() const { return scale_; }
   // An open window is drawn anew at the scale at once and its native
   // window takes the new size, which getRect answers from then on; a
-  // closed editor opens at it. Percentages not offered change nothing.
+  // closed editor opens at it from then on, in place of the user's
+  // remembered scale, until the user picks one in the window. Percentages
+  // not offered change nothing.
   void setScale(int percent);
 
   // The open window, or null.
@@ -50,11 +52,21 @@ private:
   // window could not be made.
   bool Open(void* parent);
   void FreeWindow();
+  // The scale the editor opens at: the user's remembered choice, else the
+  // one the density of the screen under `parent` calls for.
+  static int OpeningScale(void* parent);
+  // The scale the user picked in the window, if any, once the host has
+  // agreed to the new size; the choice is then remembered for the user.
+  void CarryOutScaleRequest();
 
   APlugin& plugin_;
   ERect rect{};
   VstInt32 openCount = 0;
   int scale_ = 100;
+  // setScale chose the scale of the opens to come.
+  bool scaleGiven_ = false;
+  // The scale whose size the host is being asked for, 0 outside that call.
+  int askedScale_ = 0;
   // What the window draws text and runs its timers with, made for it.
   std::unique_ptr<TimerClock> clock_;
   std::unique_ptr<TextRenderer> text_;

@@ -1,28 +1,44 @@
-// The buttons: which lane shows, the about picture, clearing, storing and
-// recalling patterns, pattern triggering, and dragging the pattern out as
-// a MIDI file.
+// The buttons: which lane shows, the about picture and the editor's scale,
+// clearing, storing and recalling patterns, pattern triggering, and
+// dragging the pattern out as a MIDI file.
 #include <stdexcept>
+#include <utility>
 
 #include "editor/EditorColors.h"
 #include "editor/PluginEditorWindow.h"
 #include "engine/TempFolder.h"
 #include "platform/NativeEditorWindow.h"
 
+void TPluginEditorWindow::ShowAboutPage(bool shown) {
+  NoteGrid->SetVisible(!shown);
+  AboutGraphicBox->SetVisible(shown);
+  for (TDIBFadeLabel* button : ScaleButtons) button->SetVisible(shown);
+}
+
 void TPluginEditorWindow::VelocityButtonMouseDown(TControl*, TMouseButton, TShiftState, int, int) {
   VelocityGrid->BringToFront();
-  NoteGrid->SetVisible(true);
-  AboutGraphicBox->SetVisible(false);
+  ShowAboutPage(false);
 }
 
 void TPluginEditorWindow::ShiftButtonMouseDown(TControl*, TMouseButton, TShiftState, int, int) {
   ShiftGrid->BringToFront();
-  NoteGrid->SetVisible(true);
-  AboutGraphicBox->SetVisible(false);
+  ShowAboutPage(false);
 }
 
 void TPluginEditorWindow::AboutButtonMouseDown(TControl*, TMouseButton, TShiftState, int, int) {
-  NoteGrid->SetVisible(false);
-  AboutGraphicBox->SetVisible(true);
+  ShowAboutPage(true);
+}
+
+void TPluginEditorWindow::ScaleButtonMouseDown(TControl* Sender, TMouseButton Button, TShiftState,
+                                               int, int) {
+  if (Button == TMouseButton::mbLeft) scaleRequest_ = Sender->Tag;
+}
+
+std::optional<int> TPluginEditorWindow::TakeScaleRequest() { return std::exchange(scaleRequest_, {}); }
+
+void TPluginEditorWindow::ShowScale(int percent) {
+  for (TDIBFadeLabel* button : ScaleButtons)
+    button->SetColor(button->Tag == percent ? editor_colors::cursor : editor_colors::frame);
 }
 
 void TPluginEditorWindow::ClearPatternButtonMouseDown(TControl*, TMouseButton, TShiftState, int,

@@ -30,6 +30,8 @@ void TPluginEditorWindow::BindEvents() {
   DIBImages[3]->OnMouseDown = bind_front(&W::DragandDropButtonMouseDown, this);
   DIBImages[4]->OnMouseDown = bind_front(&W::ClearPatternButtonMouseDown, this);
   BypassMode->OnMouseUp = bind_front(&W::BypassSwitch, this);
+  for (TDIBFadeLabel* button : ScaleButtons)
+    button->OnMouseUp = bind_front(&W::ScaleButtonMouseDown, this);
   updater.OnTimer = bind_front(&W::UpdaterTimer, this);
 }
 

@@ -108,6 +108,7 @@ void TPluginEditorWindow::CreateComponents() {
   CreateLanes();
   CreateButtons();
   CreateCaptions();
+  CreateScaleButtons();
 }
 
 void TPluginEditorWindow::CreateFrames() {
@@ -313,4 +314,20 @@ void TPluginEditorWindow::CreateCaptions() {
   small.font = {"Trebuchet MS", -9, ink, true};
   Label(*BG, "DIBFadeLabel29", 625, 3, 0, 0, "Trigger Patterns ->", small);
   Label(*BG, "DIBFadeLabel31", 640, 241, 0, 0, "Velocity Presets", caption);
+}
+
+// On the about picture, in the free space right of the subtitle; shown with
+// the picture only.
+void TPluginEditorWindow::CreateScaleButtons() {
+  const LabelLook look{{"Trebuchet MS", -11, clBlack, false}, frame, false, 200, true};
+  for (std::size_t i = 0; i < ScaleButtons.size(); ++i) {
+    const int percent = Scale::kOffered[i];
+    auto& l = Label(*BG, Numbered("ScaleButton", percent), 478 + 43 * static_cast<int>(i), 81, 40,
+                    16, std::to_string(percent) + "%", look);
+    l.Tag = percent;
+    Fixed(l);
+    l.SetVisible(false);
+    ScaleButtons[i] = &l;
+  }
+  ShowScale(Scale::kOffered[0]);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "editor/Image.h"
 #include "editor/Shape.h"
@@ -45,6 +46,11 @@ public:
   void UpdateVelocityGrid(int row);
   void UpdateShiftGrid(int row);
   void UpdateBankIndicator(int row);
+  // Marks the scale button of `percent` as the one in effect.
+  void ShowScale(int percent);
+  // The scale the user last asked for with the scale buttons, once: the
+  // bridge carries it out between events, as it resizes this very window.
+  std::optional<int> TakeScaleRequest();
 
   // Handlers, bound to their components by BindEvents.
   void NoteGridCellMouseDown(TControl* Sender, TShiftState Shift, TcrCell* Cell);
@@ -65,6 +71,7 @@ public:
   void ClearPatternButtonMouseDown(TControl* Sender, TMouseButton Button, TShiftState Shift, int X,
                                    int Y);
   void BypassSwitch(TControl* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void ScaleButtonMouseDown(TControl* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void UpdaterTimer();
   bool CommandKey(char letter, TShiftState keys) override;
 
@@ -94,6 +101,9 @@ public:
   TDIBFadeLabel* BypassMode = nullptr;
   std::array<TDIBImage*, 5> DIBImages{};  // DIBImage1 .. DIBImage5
   TImage* AboutGraphicBox = nullptr;
+  // ScaleButton100, ScaleButton150, ScaleButton200, on the about page; Tag
+  // is the percentage.
+  std::array<TDIBFadeLabel*, 3> ScaleButtons{};
 
 protected:
   void GestureStarts() override;
@@ -108,10 +118,16 @@ private:
   void CreateLanes();
   void CreateButtons();
   void CreateCaptions();
+  void CreateScaleButtons();
   void BindEvents();
+  // The about picture and its scale buttons in place of the note grid, or
+  // the grid back.
+  void ShowAboutPage(bool shown);
   // The velocity newly set cells get: the global velocity gauge's level.
   int BrushVelocity() const;
   bool CurrentPatternHasSetCell();
   // The pattern cursor takes the button's place, caption and Tag.
   void MoveCursorTo(const TDIBFadeLabel& button);
+
+  std::optional<int> scaleRequest_;
 };

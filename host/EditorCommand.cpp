@@ -84,6 +84,14 @@ void saveChunk(VstHost& host, const std::string& path) {
     throw std::runtime_error("cannot save the chunk to " + path);
 }
 
+// Opens the editor in the window; later the window follows the editor's
+// requests for a new size, unless told to refuse them.
+void openResizableEditor(VstHost& host, HostWindow& window, const EditorOptions& options) {
+  host.answers.sizeWindow = !options.refuseResize;
+  host.resizeWindow = [&window](int width, int height) { window.resize(width, height); };
+  openEditor(host, window);
+}
+
 }  // namespace
 
 bool parseEditorOptions(bool screenshot, int argc, char** argv, EditorOptions& options,
@@ -107,6 +115,7 @@ bool parseEditorOptions(bool screenshot, int argc, char** argv, EditorOptions& o
     else if (option == "--save-chunk" && hasValue && !screenshot) options.saveChunk = argv[++i];
     else if (option == "--at-step" && hasValue && screenshot) options.atStep = static_cast<int>(number(0, 31));
     else if (option == "--stop" && screenshot) options.thenStop = true;
+    else if (option == "--refuse-resize") options.refuseResize = true;
     else if (option.rfind("--", 0) != 0) positional.push_back(option);
     else error = "unknown or incomplete option " + option;
   }
@@ -166,12 +175,13 @@ int runEditor(const EditorOptions& options) {
   std::exception_ptr failure;
   try {
     AudioLoop audio(host, options);
-    openEditor(host, *window);
+    openResizableEditor(host, *window, options);
     idleUntilClosed(host, *window, options);
   } catch (...) {
     failure = std::current_exception();
   }
   host.dispatch(effEditClose);
+  host.resizeWindow = nullptr;
   window.reset();
   std::printf("%d blocks played, %zu MIDI events received\n", host.blocksProcessed(),
               host.received.size());
@@ -188,7 +198,7 @@ int takeScreenshot(const EditorOptions& options) {
   host.transport.playing = false;
   loadPattern(host, options);
   std::unique_ptr<HostWindow> window = HostWindow::create("Quaverlin screenshot");
-  openEditor(host, *window);
+  openResizableEditor(host, *window, options);
   if (options.atStep >= 0) playIntoStep(host, options);
   if (options.thenStop) {
     host.transport.playing = false;
@@ -202,6 +212,7 @@ int takeScreenshot(const EditorOptions& options) {
   }
   const Picture picture = window->capture();
   host.dispatch(effEditClose);
+  host.resizeWindow = nullptr;
   host.close();
   writePng(options.output, picture);
   std::printf("%dx%d editor written to %s\n", picture.width, picture.height, options.output.c_str());

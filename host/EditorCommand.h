@@ -16,6 +16,7 @@ struct EditorOptions {
   std::string output;     // screenshot: the PNG to write
   int atStep = -1;        // screenshot: taken while this step (0..31) plays; -1 with the transport standing
   bool thenStop = false;  // screenshot: the transport stops after that step, before the picture
+  bool refuseResize = false;  // answer the editor's requests for a new size with no
 };
 
 // "editor [options] PLUGIN" or "screenshot [options] PLUGIN OUT.png";

@@ -76,6 +76,7 @@ VstIntPtr VstHost::sendMidi(const std::vector<VstMidiEvent>& events) {
 }
 
 VstIntPtr VstHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr) {
+  if (opcode == audioMasterSizeWindow) return answerSizeWindow(index, value);
   std::lock_guard lock(recording_);
   calls.push_back({opcode, index, value});
   switch (opcode) {
@@ -115,6 +116,18 @@ VstIntPtr VstHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void
     }
     default: return 0;
   }
+}
+
+// The window is resized outside the recording lock: the audio thread must
+// not wait for the window system.
+VstIntPtr VstHost::answerSizeWindow(VstInt32 width, VstIntPtr height) {
+  {
+    std::lock_guard lock(recording_);
+    calls.push_back({audioMasterSizeWindow, width, height});
+  }
+  if (!answers.sizeWindow || width <= 0 || height <= 0) return 0;
+  if (resizeWindow) resizeWindow(width, static_cast<int>(height));
+  return 1;
 }
 
 VstMidiEvent midiEvent(unsigned char status, unsigned char data1, unsigned char data2,

@@ -3,6 +3,8 @@
 // every MIDI event the plug-in sends.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -36,6 +38,9 @@ struct HostAnswers {
   VstIntPtr processEvents = 1;
   std::string vendor = "Quaverlin";
   std::string product = "Substitute Host";
+  // Whether an editor's audioMasterSizeWindow is granted; a refused one
+  // leaves the window as it was.
+  bool sizeWindow = true;
 };
 
 class VstHost : public PluginHost {
@@ -56,6 +61,9 @@ public:
 
   Transport transport;
   HostAnswers answers;
+  // Told the size of every granted audioMasterSizeWindow: how the window
+  // the editor lies in follows it. Called on the editor's thread.
+  std::function<void(int width, int height)> resizeWindow;
   // Written from whichever thread calls back (audio and user interface when
   // an editor is open); read them once the plug-in is quiet.
   std::vector<ReceivedEvent> received;
@@ -65,6 +73,7 @@ public:
 
 private:
   VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr) override;
+  VstIntPtr answerSizeWindow(VstInt32 width, VstIntPtr height);
   void processCall(VstInt32 frames);
 
   std::mutex recording_;  // guards the three lists and the block's time info

@@ -5,8 +5,10 @@
 //                       [--loop START:END] [--locate AT:TO]... [--chunk FILE]
 //                       [--out FILE.mid] PLUGIN
 //   quaverlin-host editor [--chunk FILE] [--store N] [--tempo BPM] [--rate HZ]
-//                         [--block FRAMES] [--for SECONDS] [--save-chunk FILE] PLUGIN
-//   quaverlin-host screenshot [--chunk FILE] [--store N] [--at-step N [--stop]] PLUGIN OUT.png
+//                         [--block FRAMES] [--for SECONDS] [--save-chunk FILE]
+//                         [--refuse-resize] PLUGIN
+//   quaverlin-host screenshot [--chunk FILE] [--store N] [--at-step N [--stop]]
+//                             [--refuse-resize] PLUGIN OUT.png
 //   quaverlin-host chunk demo [--straight] FILE
 //   quaverlin-host chunk compare FILE FILE
 #include <cstdio>
@@ -76,14 +78,15 @@ void usage() {
                "  block, as a user's jump lands); give --locate again for more jumps.\n"
                "       quaverlin-host editor [--chunk FILE] [--store N] [--tempo BPM] [--rate HZ]\n"
                "                             [--block FRAMES] [--for SECONDS] [--save-chunk FILE]\n"
-               "                             PLUGIN\n"
+               "                             [--refuse-resize] PLUGIN\n"
                "  editor shows the plug-in's editor with the transport running in real time\n"
                "  until the window is closed (or SECONDS have passed); --store N also stores\n"
                "  the starting pattern as pattern N; --save-chunk writes the plug-in's chunk\n"
-               "  to FILE once the editor is closed.\n"
+               "  to FILE once the editor is closed. The window follows the editor's requests\n"
+               "  for a new size; --refuse-resize answers them with no.\n"
                "       quaverlin-host screenshot [--chunk FILE] [--store N] [--at-step N [--stop]]\n"
                "                                 [--tempo BPM] [--rate HZ] [--block FRAMES]\n"
-               "                                 PLUGIN OUT.png\n"
+               "                                 [--refuse-resize] PLUGIN OUT.png\n"
                "  screenshot writes the editor, as it appears after opening, to OUT.png;\n"
                "  --at-step N takes it while step N (0..31) plays, the playhead on it;\n"
                "  --stop then stops the transport before the picture is taken.\n"

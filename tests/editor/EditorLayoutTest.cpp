@@ -79,9 +79,11 @@ bool IsLine(const TControl& c) {
 TEST_F(EditorLayout, EveryCaptionFitsItsBoxAndLeavesItsNeighboursAlone) {
   TPluginEditorWindow& w = window();
   const std::vector<TDIBFadeLabel*> labels = LabelsOf(w);
-  ASSERT_EQ(labels.size(), 71u);
+  ASSERT_EQ(labels.size(), 74u);
 
   for (TDIBFadeLabel* label : labels) {
+    // The scale buttons show on the about page only (see below).
+    if (!label->Visible()) continue;
     const TRect box = label->BoundsRect();
     for (const std::string& caption : CaptionsShownBy(w, label)) {
       label->SetCaption(caption);
@@ -101,6 +103,30 @@ TEST_F(EditorLayout, EveryCaptionFitsItsBoxAndLeavesItsNeighboursAlone) {
       }
     }
   }
+}
+
+// On the about page the scale buttons lie on the picture, clear of each
+// other and of every other control, each caption inside its button.
+TEST_F(EditorLayout, TheScaleButtonsShowOnTheAboutPictureAndFitTheirCaptions) {
+  TPluginEditorWindow& w = window();
+  w.AboutButtonMouseDown(w.DIBImages[2], TMouseButton::mbLeft, {}, 0, 0);
+  const TRect picture = w.AboutGraphicBox->BoundsRect();
+  for (TDIBFadeLabel* button : w.ScaleButtons) {
+    ASSERT_TRUE(button->Visible());
+    const TRect box = button->BoundsRect();
+    EXPECT_EQ(box.Intersect(picture), box) << button->Name;
+    EXPECT_TRUE(box.Contains(button->CaptionInk().Offset(box.Left, box.Top))) << button->Name;
+    EXPECT_EQ(w.ControlAt((box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2), button);
+    for (int i = 0; i < w.BG->ControlCount(); ++i) {
+      const TControl& other = w.BG->Controls(i);
+      if (&other == button || &other == w.AboutGraphicBox || !other.Visible()) continue;
+      if (dynamic_cast<const TShape*>(&other) && !IsLine(other)) continue;  // the panels
+      EXPECT_TRUE(box.Intersect(other.BoundsRect()).IsEmpty()) << button->Name << " reaches "
+                                                               << other.Name;
+    }
+  }
+  w.VelocityButtonMouseDown(w.DIBImages[0], TMouseButton::mbLeft, {}, 0, 0);
+  for (TDIBFadeLabel* button : w.ScaleButtons) EXPECT_FALSE(button->Visible());
 }
 
 // The switch takes clicks on its whole face, its first column included: the

@@ -3,11 +3,15 @@
 # cells, steps the channels, stores a pattern and draws a velocity, then the
 # plug-in's chunk, saved by the host when it is told to end, must show each
 # change. The editor opens on the host's demo pattern, whose row 11 is empty.
-#   [ARTIFACTS=DIR] edit-strokes.sh HOST PLUGIN
+# At SCALE percent the same points of the editor are hit (at-scale.sh);
+# SAVE_CHUNK keeps the chunk.
+#   [ARTIFACTS=DIR] [SCALE=PERCENT] [SAVE_CHUNK=FILE] edit-strokes.sh HOST PLUGIN
 set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 host=$1 plugin=$2
+. "$here/at-scale.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf "$work" "$XDG_CONFIG_HOME"' EXIT
 failed=0
 fail() { echo "FAIL $*"; failed=1; }
 
@@ -48,13 +52,15 @@ lane() {  # lane X Y...: press at the first Y, move through the rest, release
 lane 172 300 290 273
 lane 188 300 280 260 240 230
 if [ -n "${ARTIFACTS:-}" ]; then
-  mkdir -p "$ARTIFACTS" && import -window root -crop 746x321+0+0 "$ARTIFACTS/edited-x11.png"
+  mkdir -p "$ARTIFACTS" &&
+    import -window root -crop "$editor_size+0+0" "$ARTIFACTS/edited-x11-$scale.png"
 fi
-import -window root -crop 746x321+0+0 "$work/shot.png"
+import -window root -crop "$editor_size+0+0" "$work/shot.png"
 # Done: the host closes the editor and saves the chunk as it ends.
 kill -TERM $host_pid
 wait $host_pid || fail "the host failed: $(cat "$work/host.out")"
 [ -s "$work/chunk.bin" ] || { fail "no chunk saved"; exit 1; }
+[ -n "${SAVE_CHUNK:-}" ] && cp "$work/chunk.bin" "$SAVE_CHUNK"
 
 /usr/bin/python3 - "$work/chunk.bin" <<'PY' || failed=1
 import sys
@@ -89,7 +95,7 @@ sys.exit(1 if bad else 0)
 PY
 
 # The stored pattern's button turned to the used colour (drawn at opacity 200).
-got=$(convert "$work/shot.png" -crop 1x1+637+83 -depth 8 txt:- | tail -1 | grep -o '#[0-9A-Fa-f]\{6\}' | head -1)
+got=$(convert "$work/shot.png" -crop "1x1+$((637 * scale / 100))+$((83 * scale / 100))" -depth 8 txt:- | tail -1 | grep -o '#[0-9A-Fa-f]\{6\}' | head -1)
 /usr/bin/python3 -c "
 import sys
 got, want = sys.argv[1], '#80A888'

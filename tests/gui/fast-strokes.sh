@@ -3,13 +3,15 @@
 # xvfb-run.sh), each in a row of its own on an empty pattern: the chunk the
 # host saves must show exactly the cells each stroke crossed, none it
 # missed between two pointer samples and none the pointer passed after the
-# button went up.
-#   fast-strokes.sh HOST PLUGIN
+# button went up. At SCALE percent the same points of the editor are hit
+# (at-scale.sh).
+#   [SCALE=PERCENT] fast-strokes.sh HOST PLUGIN
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 host=$1 plugin=$2
+. "$here/at-scale.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf "$work" "$XDG_CONFIG_HOME"' EXIT
 failed=0
 fail() { echo "FAIL $*"; failed=1; }
 
