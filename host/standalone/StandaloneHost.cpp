@@ -67,7 +67,7 @@ std::vector<std::uint8_t> StandaloneHost::chunk() {
   return std::vector<std::uint8_t>(bytes, bytes + size);
 }
 
-VstIntPtr StandaloneHost::answer(VstInt32 opcode, VstInt32, VstIntPtr, void* ptr) {
+VstIntPtr StandaloneHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr) {
   switch (opcode) {
     case audioMasterVersion: return 2400;
     case audioMasterWantMidi: return 1;
@@ -80,9 +80,13 @@ VstIntPtr StandaloneHost::answer(VstInt32 opcode, VstInt32, VstIntPtr, void* ptr
     case audioMasterGetVendorString: return copyText(ptr, "Quaverlin");
     case audioMasterGetProductString: return copyText(ptr, "Quaverlin Standalone");
     case audioMasterGetVendorVersion: return 1;
+    case audioMasterSizeWindow:
+      if (!resizeWindow || index <= 0 || value <= 0 || value > 1 << 16) return 0;
+      resizeWindow(index, static_cast<int>(value));
+      return 1;
     case audioMasterCanDo: {
       const char* what = static_cast<const char*>(ptr);
-      for (const char* yes : {"sendVstEvents", "sendVstMidiEvent", "sendVstTimeInfo"})
+      for (const char* yes : {"sendVstEvents", "sendVstMidiEvent", "sendVstTimeInfo", "sizeWindow"})
         if (what && std::strcmp(what, yes) == 0) return 1;
       return 0;
     }

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,10 @@ public:
   // whether the plug-in took it.
   bool loadChunk(std::vector<std::uint8_t> chunk);
   std::vector<std::uint8_t> chunk();
+
+  // Follows the editor's requests for a new size (a change of its scale),
+  // from the thread that idles the editor; unset, they are refused.
+  std::function<void(int width, int height)> resizeWindow;
 
 private:
   VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr) override;

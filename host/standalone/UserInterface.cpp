@@ -49,13 +49,16 @@ void runUserInterface(StandaloneHost& plugin, bool withEditor, PatternStore& sto
     if (key.character == ' ' && !key.control) audio.togglePlaying();
     else if (key.character == 's' && key.control) savePatterns(plugin, store);
   };
+  plugin.resizeWindow = [&window](int width, int height) { window->resize(width, height); };
   // However the loop ends, the editor closes before its window goes.
   try {
     openEditor(plugin, *window);
     idleEditor(plugin, *window, keepGoing, onKey);
   } catch (...) {
     plugin.dispatch(effEditClose);
+    plugin.resizeWindow = nullptr;
     throw;
   }
   plugin.dispatch(effEditClose);
+  plugin.resizeWindow = nullptr;
 }
