@@ -66,14 +66,7 @@ int run(const StandaloneOptions& options) {
   // However it ends, the notes stop and the patterns are kept.
   if (jack.serverGone()) std::fprintf(stderr, "quaverlin: the JACK server went away\n");
   jack.finish(std::chrono::milliseconds(500));
-  if (jack.lostEvents() > 0)
-    std::fprintf(stderr, "quaverlin: %zu MIDI events found no room in the port\n", jack.lostEvents());
-  if (jack.movedEvents() > 0)
-    std::fprintf(stderr, "quaverlin: %zu MIDI events the plug-in timed outside their block went out at its edge\n",
-                 jack.movedEvents());
-  if (store.savesOnExit()) savePatterns(plugin, store);
-  else if (!store.path().empty()) std::printf("%s left as it was\n", store.path().c_str());
-  plugin.close();
+  endSession(plugin, store, jack.lostEvents(), jack.movedEvents());
   if (failure) std::rethrow_exception(failure);
   return 0;
 }

@@ -23,6 +23,16 @@ void savePatterns(StandaloneHost& plugin, PatternStore& store) {
   std::fflush(stdout);
 }
 
+void endSession(StandaloneHost& plugin, PatternStore& store, std::size_t lost, std::size_t moved) {
+  if (lost > 0) std::fprintf(stderr, "quaverlin: %zu MIDI events found no room to go out\n", lost);
+  if (moved > 0)
+    std::fprintf(stderr, "quaverlin: %zu MIDI events the plug-in timed outside their block went out at its edge\n",
+                 moved);
+  if (store.savesOnExit()) savePatterns(plugin, store);
+  else if (!store.path().empty()) std::printf("%s left as it was\n", store.path().c_str());
+  plugin.close();
+}
+
 void runUserInterface(StandaloneHost& plugin, bool withEditor, PatternStore& store,
                       const AudioControls& audio) {
   std::signal(SIGINT, interrupt);

@@ -3,6 +3,7 @@
 // keys of the window, Ctrl+C, and saving the patterns.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 
@@ -23,3 +24,9 @@ void runUserInterface(StandaloneHost& plugin, bool withEditor, PatternStore& sto
 
 // Writes the patterns to the store and tells the user how it went.
 void savePatterns(StandaloneHost& plugin, PatternStore& store);
+
+// However the program ends, once its audio has stopped the notes: tells
+// the user of events that did not go out as the plug-in timed them
+// (`lost` found no room, `moved` lay outside their block), keeps the
+// patterns when that is due, and closes the plug-in.
+void endSession(StandaloneHost& plugin, PatternStore& store, std::size_t lost, std::size_t moved);

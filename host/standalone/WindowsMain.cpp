@@ -80,14 +80,7 @@ int run(const StandaloneOptions& options, const std::string& port) {
   }
   // However it ends, the notes stop and the patterns are kept.
   player.finish(std::chrono::milliseconds(500));
-  if (player.lostEvents() > 0)
-    std::fprintf(stderr, "quaverlin: %zu MIDI events found no room in a block\n", player.lostEvents());
-  if (player.movedEvents() > 0)
-    std::fprintf(stderr, "quaverlin: %zu MIDI events the plug-in timed outside their block went out at its edge\n",
-                 player.movedEvents());
-  if (store.savesOnExit()) savePatterns(plugin, store);
-  else if (!store.path().empty()) std::printf("%s left as it was\n", store.path().c_str());
-  plugin.close();
+  endSession(plugin, store, player.lostEvents(), player.movedEvents());
   if (failure) std::rethrow_exception(failure);
   return 0;
 }
