@@ -111,7 +111,7 @@ int JackMidiClient::play(jack_nframes_t frames) {
   const VstTimeInfo time = hasBarBeatTick(position) && !ownBarBeatTick
                                ? timeFromBarBeatTick(position, rolling)
                                : clock_.timeAt(position.frame, position.frame_rate, rolling);
-  BlockEvents& events = plugin_.runBlock(time, static_cast<VstInt32>(frames));
+  CollectedEvents& events = plugin_.runBlock(time, static_cast<VstInt32>(frames));
   std::size_t lost = 0;
   for (const VstMidiEvent& event : events) {
     const auto* bytes = reinterpret_cast<const jack_midi_data_t*>(event.midiData);

@@ -44,7 +44,7 @@ void StandaloneHost::applyFormatChange() {
   dispatch(effMainsChanged, 0, 1);
 }
 
-BlockEvents& StandaloneHost::runBlock(const VstTimeInfo& time, VstInt32 frames) {
+CollectedEvents& StandaloneHost::runBlock(const VstTimeInfo& time, VstInt32 frames) {
   applyFormatChange();
   frames = std::clamp(frames, 0, kMostFrames);
   time_ = time;

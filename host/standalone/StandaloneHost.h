@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "host/PluginHost.h"
-#include "host/standalone/BlockEvents.h"
+#include "host/standalone/CollectedEvents.h"
 
 class StandaloneHost final : public PluginHost {
 public:
@@ -32,7 +32,7 @@ public:
   // Audio thread: one processReplacing call of `frames` frames (at most
   // kMostFrames) at `time`. The events are the plug-in's, inside the block
   // and in time order, valid until the next call.
-  BlockEvents& runBlock(const VstTimeInfo& time, VstInt32 frames);
+  CollectedEvents& runBlock(const VstTimeInfo& time, VstInt32 frames);
 
   // The patterns, from any thread but the audio one. loadChunk answers
   // whether the plug-in took it.
@@ -48,7 +48,7 @@ private:
   void applyFormatChange();
 
   VstTimeInfo time_{};
-  BlockEvents events_;
+  CollectedEvents events_;
   std::vector<float> silence_;
   std::vector<float> outputs_[2];
   // A change written while the audio thread reads it raises the flag

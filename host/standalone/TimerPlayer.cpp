@@ -13,7 +13,7 @@ void TimerPlayer::start() {
 }
 
 std::span<const VstMidiEvent> TimerPlayer::play(VstInt32 frames) {
-  BlockEvents& events = plugin_.runBlock(clock_.nextBlock(sampleRate_, frames), frames);
+  CollectedEvents& events = plugin_.runBlock(clock_.nextBlock(sampleRate_, frames), frames);
   lost_.fetch_add(events.takeDroppedCount(), std::memory_order_relaxed);
   moved_.fetch_add(events.takeMovedCount(), std::memory_order_relaxed);
   return {events.begin(), events.size()};

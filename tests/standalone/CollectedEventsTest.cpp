@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "host/VstHost.h"
-#include "host/standalone/BlockEvents.h"
+#include "host/standalone/CollectedEvents.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ struct SentList {
   std::vector<unsigned char> storage;
 };
 
-std::vector<std::pair<int, int>> framesAndNotes(const BlockEvents& events) {
+std::vector<std::pair<int, int>> framesAndNotes(const CollectedEvents& events) {
   std::vector<std::pair<int, int>> result;
   for (const VstMidiEvent& event : events) result.emplace_back(event.deltaFrames, event.midiData[1]);
   return result;
@@ -33,8 +33,8 @@ std::vector<std::pair<int, int>> framesAndNotes(const BlockEvents& events) {
 }  // namespace
 
 // Lists sent one after another merge by frame; equal frames keep the order sent.
-TEST(BlockEvents, ListsMergeInTimeOrderKeepingTheOrderSentAtEqualFrames) {
-  BlockEvents events;
+TEST(CollectedEvents, ListsMergeInTimeOrderKeepingTheOrderSentAtEqualFrames) {
+  CollectedEvents events;
   events.begin(256);
   events.take(SentList({midiEvent(0x80, 1, 0, 100), midiEvent(0x90, 2, 90, 100)}).list());
   events.take(SentList({midiEvent(0x90, 3, 90, 10), midiEvent(0x80, 4, 0, 100), midiEvent(0x90, 5, 9, 200)}).list());
@@ -45,8 +45,8 @@ TEST(BlockEvents, ListsMergeInTimeOrderKeepingTheOrderSentAtEqualFrames) {
 }
 
 // A note-off one frame before a note-on at frame 0 goes out at frame 0, before it.
-TEST(BlockEvents, FramesOutsideTheBlockMoveToItsNearerEdgeAndAreCounted) {
-  BlockEvents events;
+TEST(CollectedEvents, FramesOutsideTheBlockMoveToItsNearerEdgeAndAreCounted) {
+  CollectedEvents events;
   events.begin(128);
   events.take(SentList({midiEvent(0x80, 1, 0, -1), midiEvent(0x90, 1, 90, 0), midiEvent(0x90, 2, 90, 128),
                         midiEvent(0x90, 3, 90, 127)}).list());
@@ -57,10 +57,10 @@ TEST(BlockEvents, FramesOutsideTheBlockMoveToItsNearerEdgeAndAreCounted) {
 }
 
 // Sysex and other kinds of event are not MIDI a port could carry as they are.
-TEST(BlockEvents, OnlyMidiEventsAreTaken) {
+TEST(CollectedEvents, OnlyMidiEventsAreTaken) {
   VstMidiEvent other = midiEvent(0xF0, 1, 2, 5);
   other.type = 6;  // VST 2's system exclusive kind
-  BlockEvents events;
+  CollectedEvents events;
   events.begin(64);
   events.take(SentList({other, midiEvent(0x90, 60, 100, 5)}).list());
   ASSERT_EQ(events.size(), 1u);
@@ -68,14 +68,14 @@ TEST(BlockEvents, OnlyMidiEventsAreTaken) {
 }
 
 // The storage is fixed: what does not fit, or comes in a block without frames, is dropped and counted.
-TEST(BlockEvents, WhatDoesNotFitIsDroppedAndCounted) {
-  BlockEvents events;
+TEST(CollectedEvents, WhatDoesNotFitIsDroppedAndCounted) {
+  CollectedEvents events;
   events.begin(1024);
   std::vector<VstMidiEvent> many;
-  for (std::size_t i = 0; i < BlockEvents::kCapacity + 3; ++i)
+  for (std::size_t i = 0; i < CollectedEvents::kCapacity + 3; ++i)
     many.push_back(midiEvent(0x90, 60, 100, static_cast<VstInt32>(i % 1024)));
   events.take(SentList(many).list());
-  EXPECT_EQ(events.size(), BlockEvents::kCapacity);
+  EXPECT_EQ(events.size(), CollectedEvents::kCapacity);
   EXPECT_EQ(events.takeDroppedCount(), 3u);
   events.begin(0);
   events.take(SentList({midiEvent(0x90, 60, 100, 0)}).list());

@@ -8,7 +8,7 @@
 
 #include "frame/DAEffectX.h"
 
-class BlockEvents {
+class CollectedEvents {
 public:
   static constexpr std::size_t kCapacity = 512;
 

@@ -1,15 +1,15 @@
-#include "host/standalone/BlockEvents.h"
+#include "host/standalone/CollectedEvents.h"
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
-void BlockEvents::begin(VstInt32 frames) {
+void CollectedEvents::begin(VstInt32 frames) {
   size_ = 0;
   frames_ = frames;
 }
 
-void BlockEvents::take(const VstEvents& list) {
+void CollectedEvents::take(const VstEvents& list) {
   VstEvent* const* events = list.events;
   for (VstInt32 i = 0; i < list.numEvents; ++i) {
     const VstEvent* event = events[i];
@@ -20,7 +20,7 @@ void BlockEvents::take(const VstEvents& list) {
   }
 }
 
-void BlockEvents::insert(const VstMidiEvent& event) {
+void CollectedEvents::insert(const VstMidiEvent& event) {
   if (size_ == kCapacity || frames_ <= 0) {
     ++dropped_;
     return;
@@ -38,5 +38,5 @@ void BlockEvents::insert(const VstMidiEvent& event) {
   ++size_;
 }
 
-std::size_t BlockEvents::takeMovedCount() { return std::exchange(moved_, 0); }
-std::size_t BlockEvents::takeDroppedCount() { return std::exchange(dropped_, 0); }
+std::size_t CollectedEvents::takeMovedCount() { return std::exchange(moved_, 0); }
+std::size_t CollectedEvents::takeDroppedCount() { return std::exchange(dropped_, 0); }
