@@ -26,6 +26,7 @@ public:
   bool CommandKey(char letter, std::uint8_t keys) override;
   ViewCursor CursorAt(int x, int y) const override;
   TextRenderer& Text() const override { return form_.Text(); }
+  Scale DrawScale() const override { return form_.DrawScale(); }
 
 private:
   TForm& form_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "skin/Geometry.h"
+#include "skin/Scale.h"
 #include "skin/Surface.h"
 
 class TextRenderer;
@@ -53,6 +54,8 @@ public:
   virtual bool CommandKey(char letter, std::uint8_t keys) = 0;
   virtual ViewCursor CursorAt(int x, int y) const = 0;
 
-  // The face messages over the view are written in.
+  // The face messages over the view are written in, and the scale the
+  // view is drawn at, which they follow.
   virtual TextRenderer& Text() const = 0;
+  virtual Scale DrawScale() const = 0;
 };

@@ -13,26 +13,26 @@ constexpr TColor kHint = 0x606060;
 constexpr std::string_view kDismiss = "Click to continue";
 }  // namespace
 
-MessageOverlay::MessageOverlay(TextRenderer& text, std::string_view message, int windowWidth,
-                               int windowHeight) {
-  const TFont font;  // the form's own face
-  const int maxText = std::max(40, windowWidth - 4 * kMargin);
+MessageOverlay::MessageOverlay(TextRenderer& text, std::string_view message, Scale scale,
+                               int windowWidth, int windowHeight) {
+  const TFont font = scale.Font(TFont{});  // the form's own face
+  const int margin = scale.Length(kMargin);
+  const int maxText = std::max(scale.Length(40), windowWidth - 4 * margin);
   const unsigned flags = tfCenter | tfWordBreak | tfNoPrefix;
   const TextLayout lines = LayoutText(text, font, message, maxText, flags);
   const TextLayout hint = LayoutText(text, font, kDismiss, maxText, flags);
 
-  const int width = std::min(windowWidth, std::max(lines.Width, hint.Width) + 2 * kMargin);
-  const int height = std::min(windowHeight, lines.Height() + hint.Height() + 3 * kMargin);
+  const int width = std::min(windowWidth, std::max(lines.Width, hint.Width) + 2 * margin);
+  const int height = std::min(windowHeight, lines.Height() + hint.Height() + 3 * margin);
   box_ = TRect::FromSize((windowWidth - width) / 2, (windowHeight - height) / 2, width, height);
 
   image_ = Surface(width, height, ToPixel(kFace));
   Canvas canvas(image_, &text);
   TRect frame = image_.Bounds();
-  canvas.Frame3D(frame, kBorder, kBorder, 1);
-  canvas.DrawLayout(font, lines, TRect{kMargin, kMargin, width - kMargin, height}, flags, kInk);
-  canvas.DrawLayout(font, hint,
-                    TRect{kMargin, 2 * kMargin + lines.Height(), width - kMargin, height}, flags,
-                    kHint);
+  canvas.Frame3D(frame, kBorder, kBorder, scale.Length(1));
+  canvas.DrawLayout(font, lines, TRect{margin, margin, width - margin, height}, flags, kInk);
+  canvas.DrawLayout(font, hint, TRect{margin, 2 * margin + lines.Height(), width - margin, height},
+                    flags, kHint);
 }
 
 void MessageOverlay::DrawOver(Surface& target, const TRect& clip) const {

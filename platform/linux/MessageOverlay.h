@@ -5,12 +5,16 @@
 
 #include <string_view>
 
+#include "skin/Scale.h"
 #include "skin/Surface.h"
 #include "skin/TextRenderer.h"
 
 class MessageOverlay {
 public:
-  MessageOverlay(TextRenderer& text, std::string_view message, int windowWidth, int windowHeight);
+  // The window's size in device pixels; the box, its lines and its text
+  // are drawn at `scale`, as the editor around it.
+  MessageOverlay(TextRenderer& text, std::string_view message, Scale scale, int windowWidth,
+                 int windowHeight);
 
   // Where the box lies in the window.
   const TRect& Box() const { return box_; }

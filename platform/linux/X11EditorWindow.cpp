@@ -115,39 +115,31 @@ bool X11EditorWindow::Create(Window parent) {
   crossHair_ = XCreateFontCursor(display_, XC_crosshair);
 
   view_.PaintInvalid();
-  shown_ = view_.Image();
-  MakeImage();
   XMapWindow(display_, window_);
-  PutOnScreen(shown_.Bounds());
+  PutOnScreen(view_.Image().Bounds());
   return trap.Errors() == 0;
 }
 
-void X11EditorWindow::MakeImage() {
-  if (image_) {
-    image_->data = nullptr;  // the pixels belong to shown_
-    XDestroyImage(image_);
-  }
+void X11EditorWindow::MakeImage(int width, int height) {
+  if (image_) XDestroyImage(image_);
   XVisualInfo visual;
   XMatchVisualInfo(display_, DefaultScreen(display_), 24, TrueColor, &visual);
-  image_ = XCreateImage(display_, visual.visual, 24, ZPixmap, 0,
-                        reinterpret_cast<char*>(shown_.Row(0)),
-                        static_cast<unsigned>(shown_.Width()),
-                        static_cast<unsigned>(shown_.Height()), 32, shown_.Width() * 4);
-  image_->byte_order = LSBFirst;
+  image_ = XCreateImage(display_, visual.visual, 24, ZPixmap, 0, nullptr,
+                        static_cast<unsigned>(width), static_cast<unsigned>(height), 32,
+                        width * 4);
+  if (image_) image_->byte_order = LSBFirst;
 }
 
 void X11EditorWindow::Resize() {
   XErrorTrap trap(display_);
   // A message was placed for the old size; the click that changed the size
   // would have dismissed it anyway.
-  message_.reset();
+  DismissMessage();
   if (view_.NeedsPaint()) view_.PaintInvalid();
-  shown_ = view_.Image();
-  MakeImage();
   if (!gone_)
-    XResizeWindow(display_, window_, static_cast<unsigned>(shown_.Width()),
-                  static_cast<unsigned>(shown_.Height()));
-  PutOnScreen(shown_.Bounds());
+    XResizeWindow(display_, window_, static_cast<unsigned>(view_.Width()),
+                  static_cast<unsigned>(view_.Height()));
+  PutOnScreen(view_.Image().Bounds());
   XFlush(display_);
 }
 
@@ -156,10 +148,7 @@ X11EditorWindow::~X11EditorWindow() {
     // The parent, and this window with it, may be gone already.
     XErrorTrap trap(display_);
     drag_.reset();
-    if (image_) {
-      image_->data = nullptr;  // the pixels belong to shown_
-      XDestroyImage(image_);
-    }
+    if (image_) XDestroyImage(image_);
     if (gc_) XFreeGC(display_, gc_);
     if (window_ && !gone_) XDestroyWindow(display_, window_);
     if (crossHair_) XFreeCursor(display_, crossHair_);
@@ -230,7 +219,7 @@ void X11EditorWindow::Press(const XEvent& event) {
   if (message_) {
     // The click that dismisses a message does nothing else, its release neither.
     const TRect box = message_->Box();
-    message_.reset();
+    DismissMessage();
     swallowButton_ = e.button;
     Present({box});
     return;
@@ -305,21 +294,30 @@ void X11EditorWindow::Refresh() {
 
 void X11EditorWindow::Present(const std::vector<TRect>& rects) {
   for (const TRect& dirty : rects) {
-    const TRect r = dirty.Intersect(shown_.Bounds());
-    if (r.IsEmpty()) continue;
-    shown_.CopyFrom(view_.Image(), r, r.Left, r.Top);
-    if (message_) message_->DrawOver(shown_, r);
-    PutOnScreen(r);
+    if (message_) {
+      const TRect r = dirty.Intersect(withMessage_.Bounds());
+      withMessage_.CopyFrom(view_.Image(), r, r.Left, r.Top);
+      message_->DrawOver(withMessage_, r);
+    }
+    PutOnScreen(dirty);
   }
 }
 
 void X11EditorWindow::PutOnScreen(const TRect& area) {
   // A window that is gone shows nothing; drawing on it would be an error.
   if (gone_) return;
-  const TRect r = area.Intersect(shown_.Bounds());
+  const Surface& shown = message_ ? withMessage_ : view_.Image();
+  const TRect r = area.Intersect(shown.Bounds());
   if (r.IsEmpty()) return;
+  if (!image_ || image_->width != shown.Width() || image_->height != shown.Height())
+    MakeImage(shown.Width(), shown.Height());
+  if (!image_) return;
+  // The image lends the surface's pixels for this one request only: the
+  // view may reallocate them when its scale changes.
+  image_->data = reinterpret_cast<char*>(const_cast<Pixel*>(shown.Row(0)));
   XPutImage(display_, window_, gc_, image_, r.Left, r.Top, r.Left, r.Top,
             static_cast<unsigned>(r.Width()), static_cast<unsigned>(r.Height()));
+  image_->data = nullptr;
 }
 
 bool X11EditorWindow::DragFileOut(const std::string& path, DragEnded ended) {
@@ -335,12 +333,18 @@ bool X11EditorWindow::DragFileOut(const std::string& path, DragEnded ended) {
 
 void X11EditorWindow::ShowMessage(const std::string& text) {
   try {
-    message_.emplace(view_.Text(), text, shown_.Width(), shown_.Height());
+    withMessage_ = view_.Image();
+    message_.emplace(view_.Text(), text, view_.DrawScale(), view_.Width(), view_.Height());
     XErrorTrap trap(display_);
     Present({message_->Box()});
     XFlush(display_);
   } catch (...) {
     // Out of memory for a message: the editor goes on without it.
-    message_.reset();
+    DismissMessage();
   }
+}
+
+void X11EditorWindow::DismissMessage() {
+  message_.reset();
+  withMessage_ = Surface();
 }

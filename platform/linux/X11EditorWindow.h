@@ -38,8 +38,9 @@ public:
 private:
   X11EditorWindow(_XDisplay* display, EditorView& view, TimerClock& clock);
   bool Create(Window parent);
-  // The image that puts shown_ on the screen, made anew for its size.
-  void MakeImage();
+  // The image header that puts pixels of this size on the screen.
+  void MakeImage(int width, int height);
+  void DismissMessage();
   // Handles every event that has arrived, in the order the server sent them.
   void Pump();
   void Handle(_XEvent& e);
@@ -65,8 +66,11 @@ private:
   ViewCursor cursor_ = ViewCursor::Arrow;
   _XGC* gc_ = nullptr;
   _XImage* image_ = nullptr;
-  Surface shown_;  // what the window shows: the view, and a message over it
   std::optional<MessageOverlay> message_;
+  // While a message is up, what the window shows: the view with the
+  // message over it. Otherwise the window shows the view's own pixels, and
+  // the editor holds no second copy of its picture.
+  Surface withMessage_;
   std::unique_ptr<XdndDrag> drag_;
   DragEnded dragEnded_;
 

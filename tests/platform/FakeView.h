@@ -47,6 +47,7 @@ public:
     return crossHair.Contains(x, y) ? ViewCursor::CrossHair : ViewCursor::Arrow;
   }
   TextRenderer& Text() const override { return TestText(); }
+  Scale DrawScale() const override { return Scale(); }
 
   std::vector<PointerEvent> events;
   std::function<void(const PointerEvent&)> onPress;

@@ -9,7 +9,7 @@ constexpr Pixel kBeneath = ToPixel(0x123456);
 }
 
 TEST(MessageOverlay, ABoxWithTheMessageLiesInTheMiddleOfTheWindow) {
-  MessageOverlay message(TestText(), "Cannot create file /nowhere/QVMidi.mid", 746, 321);
+  MessageOverlay message(TestText(), "Cannot create file /nowhere/QVMidi.mid", Scale(), 746, 321);
   const TRect box = message.Box();
   EXPECT_FALSE(box.IsEmpty());
   EXPECT_NEAR(box.Left + box.Width() / 2, 373, 1);
@@ -30,7 +30,7 @@ TEST(MessageOverlay, ABoxWithTheMessageLiesInTheMiddleOfTheWindow) {
 }
 
 TEST(MessageOverlay, OnlyThePartInsideTheClipIsDrawn) {
-  MessageOverlay message(TestText(), "Cannot create file x", 400, 200);
+  MessageOverlay message(TestText(), "Cannot create file x", Scale(), 400, 200);
   const TRect box = message.Box();
   Surface window(400, 200, kBeneath);
   const TRect left = TRect{0, 0, box.Left + box.Width() / 2, 200};
@@ -41,7 +41,24 @@ TEST(MessageOverlay, OnlyThePartInsideTheClipIsDrawn) {
 
 TEST(MessageOverlay, ALongMessageWrapsWithinANarrowWindow) {
   const std::string path(300, 'a');
-  MessageOverlay message(TestText(), "Cannot create file /" + path, 200, 300);
+  MessageOverlay message(TestText(), "Cannot create file /" + path, Scale(), 200, 300);
   EXPECT_LE(message.Box().Width(), 200);
   EXPECT_GE(message.Box().Left, 0);
+}
+
+// At 200 % the box is drawn as the editor around it is: twice as large,
+// with text of twice the size (hinted glyphs do not scale exactly), still
+// in the middle of the larger window.
+TEST(MessageOverlay, TheBoxFollowsTheEditorsScale) {
+  const std::string_view text = "Cannot create file /nowhere/QVMidi.mid";
+  const MessageOverlay at100(TestText(), text, Scale(100), 746, 321);
+  const MessageOverlay at200(TestText(), text, Scale(200), 1492, 642);
+  const double wider = at200.Box().Width() / static_cast<double>(at100.Box().Width());
+  const double taller = at200.Box().Height() / static_cast<double>(at100.Box().Height());
+  EXPECT_GT(wider, 1.9);
+  EXPECT_LT(wider, 2.1);
+  EXPECT_GT(taller, 1.9);
+  EXPECT_LT(taller, 2.1);
+  EXPECT_NEAR(at200.Box().Left + at200.Box().Width() / 2, 746, 1);
+  EXPECT_NEAR(at200.Box().Top + at200.Box().Height() / 2, 321, 1);
 }
