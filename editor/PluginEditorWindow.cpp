@@ -25,7 +25,7 @@ void TPluginEditorWindow::ApplyScale(Scale scale) {
 void TPluginEditorWindow::LoadImages() {
   const int percent = DrawScale().Percent();
   for (int i = 0; i < skinImageCount; ++i) {
-    Surface image = SurfaceFromBitmap(skinImage(i, percent));
+    TDIBImageList::Source image = [i, percent] { return SurfaceFromBitmap(skinImage(i, percent)); };
     if (i < DIBImageList1.Count())
       DIBImageList1.Replace(i, std::move(image));
     else

@@ -12,6 +12,9 @@ public:
   TShape(std::optional<TColor> brush, std::optional<TColor> pen) : brush_(brush), pen_(pen) {}
 
   void Paint(Canvas& canvas) override;
+  // The outline and the fill are both opaque: what lies beneath a filled
+  // shape never shows.
+  bool PaintsWholeArea() const override { return brush_.has_value(); }
 
 private:
   std::optional<TColor> brush_, pen_;

@@ -23,17 +23,35 @@ TDIBImageList::~TDIBImageList() {
 }
 
 const Surface* TDIBImageList::Image(int index) const {
-  return index >= 0 && index < Count() ? &images_[index] : nullptr;
+  if (index < 0 || index >= Count()) return nullptr;
+  const Entry& entry = images_[static_cast<std::size_t>(index)];
+  if (!entry.image) entry.image = entry.source ? entry.source() : Surface();
+  return &*entry.image;
 }
 
 int TDIBImageList::Add(Surface image) {
-  images_.push_back(std::move(image));
+  images_.push_back({nullptr, std::move(image)});
+  return Count() - 1;
+}
+
+int TDIBImageList::Add(Source source) {
+  images_.push_back({std::move(source), std::nullopt});
   return Count() - 1;
 }
 
 void TDIBImageList::Replace(int index, Surface image) {
   if (index < 0 || index >= Count()) return;
-  images_[index] = std::move(image);
+  images_[static_cast<std::size_t>(index)] = {nullptr, std::move(image)};
+  Changed(index);
+}
+
+void TDIBImageList::Replace(int index, Source source) {
+  if (index < 0 || index >= Count()) return;
+  images_[static_cast<std::size_t>(index)] = {std::move(source), std::nullopt};
+  Changed(index);
+}
+
+void TDIBImageList::Changed(int index) const {
   for (ImageListObserver* o : observers_) o->ImageChanged(*this, index);
 }
 

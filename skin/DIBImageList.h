@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <vector>
@@ -36,17 +38,29 @@ public:
   TDIBImageList& operator=(const TDIBImageList&) = delete;
   ~TDIBImageList();
 
+  // Where an image comes from: called the first time the image is asked
+  // for, so an image that is never shown (the background under the
+  // window's panels) costs neither the decoding nor its pixels.
+  using Source = std::function<Surface()>;
+
   int Count() const { return static_cast<int>(images_.size()); }
   // Null for an index that names no image.
   const Surface* Image(int index) const;
   int Add(Surface image);
+  int Add(Source source);
   // Replaces an image; the controls showing it repaint.
   void Replace(int index, Surface image);
+  void Replace(int index, Source source);
 
   void Attach(ImageListObserver* o);
   void Detach(ImageListObserver* o);
 
 private:
-  std::vector<Surface> images_;
+  struct Entry {
+    Source source;
+    mutable std::optional<Surface> image;  // once decoded
+  };
+  void Changed(int index) const;
+  std::vector<Entry> images_;
   std::vector<ImageListObserver*> observers_;
 };

@@ -136,3 +136,20 @@ TEST_F(EditorLayout, TheTriggerSwitchOwnsEveryPixelOfItsFace) {
   for (int x = 717; x < 737; ++x)
     for (int y = 6; y < 16; ++y) ASSERT_EQ(w.ControlAt(x, y), w.BypassMode) << x << "," << y;
 }
+
+// The window's frame colour covers the textured background everywhere, so
+// neither opening nor a full repaint ever decodes or paints the texture:
+// at 200 % it would be 4 MB of pixels no one sees.
+TEST_F(EditorLayout, TheBackgroundUnderTheFrameIsNeverMadeNorPainted) {
+  TPluginEditorWindow& w = window();
+  int made = 0;
+  w.DIBImageList1.Replace(0, TDIBImageList::Source([&made] {
+                            ++made;
+                            return Surface(746, 321, ToPixel(0xFF00FF));
+                          }));
+  w.Invalidate();
+  w.PaintInvalid();
+  EXPECT_EQ(made, 0);
+  for (const TPoint at : {TPoint{2, 10}, TPoint{744, 319}, TPoint{300, 240}})
+    EXPECT_NE(pixel(at.X, at.Y), 0xFF00FFu) << at.X << "," << at.Y;
+}

@@ -72,3 +72,25 @@ TEST(DIBImageList, TellsObserversWhenItGoes) {
   }
   EXPECT_EQ(r.gone, address);
 }
+
+// An image given by where it comes from is made the first time it is asked
+// for, once; a replacement is made anew when next asked for.
+TEST(DIBImageList, MakesAnImageFromItsSourceOnlyWhenFirstAskedFor) {
+  TDIBImageList list;
+  int made = 0;
+  list.Add(TDIBImageList::Source([&made] {
+    ++made;
+    return Surface(3, 2);
+  }));
+  EXPECT_EQ(made, 0);
+  ASSERT_NE(list.Image(0), nullptr);
+  EXPECT_EQ(list.Image(0)->Width(), 3);
+  EXPECT_EQ(made, 1);
+  list.Replace(0, TDIBImageList::Source([&made] {
+    ++made;
+    return Surface(5, 5);
+  }));
+  EXPECT_EQ(made, 1);
+  EXPECT_EQ(list.Image(0)->Width(), 5);
+  EXPECT_EQ(made, 2);
+}
