@@ -57,17 +57,11 @@ int run(const StandaloneOptions& options) {
       tellLead();
     }
   };
-  std::exception_ptr failure;
-  try {
-    runUserInterface(plugin, options.editor, store, audio);
-  } catch (...) {
-    failure = std::current_exception();
-  }
-  // However it ends, the notes stop and the patterns are kept.
-  if (jack.serverGone()) std::fprintf(stderr, "quaverlin: the JACK server went away\n");
-  jack.finish(std::chrono::milliseconds(500));
-  endSession(plugin, store, jack.lostEvents(), jack.movedEvents());
-  if (failure) std::rethrow_exception(failure);
+  runSession(plugin, options.editor, store, audio, [&] {
+    if (jack.serverGone()) std::fprintf(stderr, "quaverlin: the JACK server went away\n");
+    jack.finish(std::chrono::milliseconds(500));
+    return AudioEnd{jack.lostEvents(), jack.movedEvents()};
+  });
   return 0;
 }
 
@@ -75,16 +69,8 @@ int run(const StandaloneOptions& options) {
 
 int main(int argc, char** argv) {
   StandaloneOptions options;
-  std::string error;
-  if (!parseStandaloneOptions(argc, argv, {{"--connect"}, {}}, options, error)) {
-    std::fprintf(stderr, "quaverlin: %s\n", error.c_str());
-    usage(stderr);
-    return 2;
-  }
-  if (options.help) {
-    usage(stdout);
-    return 0;
-  }
+  if (const auto ended = readCommandLine(argc, argv, {{"--connect"}, {}}, options, usage))
+    return *ended;
   try {
     return run(options);
   } catch (const std::exception& failure) {

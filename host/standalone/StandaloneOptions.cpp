@@ -43,3 +43,18 @@ const char* standaloneOptionsHelp() {
          "  --no-editor     no window: runs until Ctrl+C\n"
          "  --plugin PATH   the plug-in library (default: the one beside the program)\n";
 }
+
+std::optional<int> readCommandLine(int argc, char** argv, const PlatformOptionNames& platformNames,
+                                   StandaloneOptions& options, void (*usage)(std::FILE*)) {
+  std::string error;
+  if (!parseStandaloneOptions(argc, argv, platformNames, options, error)) {
+    std::fprintf(stderr, "quaverlin: %s\n", error.c_str());
+    usage(stderr);
+    return 2;
+  }
+  if (options.help) {
+    usage(stdout);
+    return 0;
+  }
+  return std::nullopt;
+}

@@ -2,6 +2,8 @@
 // names the options of its own, which are handed back to it in order.
 #pragma once
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,6 +27,12 @@ struct PlatformOptionNames {
 // False with a message on bad input.
 bool parseStandaloneOptions(int argc, char** argv, const PlatformOptionNames& platformNames,
                             StandaloneOptions& options, std::string& error);
+
+// The start of each program's main: parses the command line, and answers
+// the exit status when the program ends there (2 after the error and the
+// usage on stderr, 0 after the usage on stdout for --help).
+std::optional<int> readCommandLine(int argc, char** argv, const PlatformOptionNames& platformNames,
+                                   StandaloneOptions& options, void (*usage)(std::FILE*));
 
 // The shared options, one a line, for the platform's usage text.
 const char* standaloneOptionsHelp();

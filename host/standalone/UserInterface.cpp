@@ -3,6 +3,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <thread>
 
 #include "host/EditorSession.h"
@@ -21,16 +22,6 @@ void savePatterns(StandaloneHost& plugin, PatternStore& store) {
   if (error.empty()) std::printf("patterns saved to %s\n", store.path().c_str());
   else std::fprintf(stderr, "quaverlin: %s\n", error.c_str());
   std::fflush(stdout);
-}
-
-void endSession(StandaloneHost& plugin, PatternStore& store, std::size_t lost, std::size_t moved) {
-  if (lost > 0) std::fprintf(stderr, "quaverlin: %zu MIDI events found no room to go out\n", lost);
-  if (moved > 0)
-    std::fprintf(stderr, "quaverlin: %zu MIDI events the plug-in timed outside their block went out at its edge\n",
-                 moved);
-  if (store.savesOnExit()) savePatterns(plugin, store);
-  else if (!store.path().empty()) std::printf("%s left as it was\n", store.path().c_str());
-  plugin.close();
 }
 
 void runUserInterface(StandaloneHost& plugin, bool withEditor, PatternStore& store,
@@ -71,4 +62,24 @@ void runUserInterface(StandaloneHost& plugin, bool withEditor, PatternStore& sto
   }
   plugin.dispatch(effEditClose);
   plugin.resizeWindow = nullptr;
+}
+
+void runSession(StandaloneHost& plugin, bool withEditor, PatternStore& store,
+                const AudioControls& audio, const std::function<AudioEnd()>& stopAudio) {
+  std::exception_ptr failure;
+  try {
+    runUserInterface(plugin, withEditor, store, audio);
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  const AudioEnd end = stopAudio();
+  if (end.lost > 0)
+    std::fprintf(stderr, "quaverlin: %zu MIDI events found no room to go out\n", end.lost);
+  if (end.moved > 0)
+    std::fprintf(stderr, "quaverlin: %zu MIDI events the plug-in timed outside their block went out at its edge\n",
+                 end.moved);
+  if (store.savesOnExit()) savePatterns(plugin, store);
+  else if (!store.path().empty()) std::printf("%s left as it was\n", store.path().c_str());
+  plugin.close();
+  if (failure) std::rethrow_exception(failure);
 }

@@ -25,8 +25,17 @@ void runUserInterface(StandaloneHost& plugin, bool withEditor, PatternStore& sto
 // Writes the patterns to the store and tells the user how it went.
 void savePatterns(StandaloneHost& plugin, PatternStore& store);
 
-// However the program ends, once its audio has stopped the notes: tells
-// the user of events that did not go out as the plug-in timed them
-// (`lost` found no room, `moved` lay outside their block), keeps the
-// patterns when that is due, and closes the plug-in.
-void endSession(StandaloneHost& plugin, PatternStore& store, std::size_t lost, std::size_t moved);
+// What the audio side reports once it has stopped the notes: events that
+// did not go out as the plug-in timed them (`lost` found no room, `moved`
+// lay outside their block).
+struct AudioEnd {
+  std::size_t lost = 0;
+  std::size_t moved = 0;
+};
+
+// The whole session on the main thread: the user interface until it ends,
+// then, however it ended (an exception included, which goes on after),
+// the audio stopped by `stopAudio`, the user told of events that went
+// astray, the patterns kept when that is due, and the plug-in closed.
+void runSession(StandaloneHost& plugin, bool withEditor, PatternStore& store,
+                const AudioControls& audio, const std::function<AudioEnd()>& stopAudio);

@@ -72,16 +72,10 @@ int run(const StandaloneOptions& options, const std::string& port) {
   AudioControls audio;
   audio.togglePlaying = [&] { clock.togglePlaying(); };
   audio.running = [] { return !consoleClosing.load(); };
-  std::exception_ptr failure;
-  try {
-    runUserInterface(plugin, options.editor, store, audio);
-  } catch (...) {
-    failure = std::current_exception();
-  }
-  // However it ends, the notes stop and the patterns are kept.
-  player.finish(std::chrono::milliseconds(500));
-  endSession(plugin, store, player.lostEvents(), player.movedEvents());
-  if (failure) std::rethrow_exception(failure);
+  runSession(plugin, options.editor, store, audio, [&] {
+    player.finish(std::chrono::milliseconds(500));
+    return AudioEnd{player.lostEvents(), player.movedEvents()};
+  });
   return 0;
 }
 
@@ -89,16 +83,8 @@ int run(const StandaloneOptions& options, const std::string& port) {
 
 int main(int argc, char** argv) {
   StandaloneOptions options;
-  std::string error;
-  if (!parseStandaloneOptions(argc, argv, {{"--out"}, {"--list"}}, options, error)) {
-    std::fprintf(stderr, "quaverlin: %s\n", error.c_str());
-    usage(stderr);
-    return 2;
-  }
-  if (options.help) {
-    usage(stdout);
-    return 0;
-  }
+  if (const auto ended = readCommandLine(argc, argv, {{"--out"}, {"--list"}}, options, usage))
+    return *ended;
   std::string port = "0";
   for (const auto& [name, value] : options.platform) {
     if (name == "--list") return listOutputs();

@@ -55,3 +55,35 @@ TEST(StandaloneOptions, BadInputIsRefusedWithAReason) {
     EXPECT_FALSE(error.empty()) << words[0];
   }
 }
+
+namespace {
+std::vector<std::FILE*> usageShownOn;
+void recordUsage(std::FILE* out) { usageShownOn.push_back(out); }
+}  // namespace
+
+// A program ends at its command line with 2 and the usage on stderr when
+// the line is refused, with 0 and the usage on stdout for --help, and goes
+// on, without a word, otherwise.
+TEST(StandaloneOptions, TheCommandLineEndsTheProgramOnlyForHelpOrARefusal) {
+  struct Case {
+    std::vector<const char*> words;
+    std::optional<int> ended;
+    std::vector<std::FILE*> usage;
+  };
+  const Case cases[] = {
+      {{"--bpm", "fast"}, 2, {stderr}},
+      {{"--help"}, 0, {stdout}},
+      {{"--bpm", "90"}, std::nullopt, {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> words = c.words;
+    words.insert(words.begin(), "quaverlin");
+    StandaloneOptions options;
+    usageShownOn.clear();
+    EXPECT_EQ(readCommandLine(static_cast<int>(words.size()), const_cast<char**>(words.data()), {},
+                              options, recordUsage),
+              c.ended)
+        << c.words[0];
+    EXPECT_EQ(usageShownOn, c.usage) << c.words[0];
+  }
+}
