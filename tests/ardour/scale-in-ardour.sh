@@ -88,10 +88,11 @@ quit_ardour() {  # as a user does: Ctrl+Q in the main window; killed if it hangs
 # Where the first plug-in of the mixer strip is, in the main window: Ardour
 # paints the processors before the fader dark red (R well above G = B, not
 # the light red of the track's colour); the topmost row holding a run of 40
-# such pixels is the entry of the plug-in, the first of the strip.
+# such pixels is the entry of the plug-in, the first of the strip. The
+# first strip lies in the window's top left part, the only part read.
 plugin_entry() {
   import -window "$main" "$work/main.png" 2>/dev/null &&
-  convert "$work/main.png" -depth 8 "$work/main.txt" &&
+  convert "$work/main.png" -crop 60%x60%+0+0 -depth 8 "$work/main.txt" &&
   awk -F'[,:() ]+' '
     NR == 1 { next }
     {
