@@ -73,9 +73,10 @@ start_ardour() {  # start_ardour RUN: Ardour's GUI on the session, its main wind
     fail "Ardour's main window did not come within 120 s (a dialog in the way?)"
   ok "Ardour's window is up ($1)"
 }
+ardour_gone() { ! kill -0 "$ardour_pid" 2>/dev/null; }
 quit_ardour() {  # as a user does: Ctrl+Q in the main window; killed if it hangs
   xdotool windowfocus --sync "$main" key ctrl+q
-  if poll 30 eval '! kill -0 "$ardour_pid" 2>/dev/null'; then
+  if poll 30 ardour_gone; then
     ok "Ardour quit"
   else
     echo "note: Ardour did not quit within 30 s of Ctrl+Q; killed" >&2
@@ -140,15 +141,15 @@ click() {  # click X Y SCALE: a point of the editor at 100 %, placed at SCALE
 }
 # At 100 %: the About button, the middles of the 100 % and 200 % buttons.
 about=(53 295) at100=(498 89) at200=(584 89)
-expect_editor() {  # expect_editor WxH WHAT: the editor's window and Ardour's around it
-  poll 10 has_size "$editor" "$1" || fail "$2: the editor is $(size_of "$editor"), wanted $1"
+expect_editor() {  # expect_editor WxH WHAT [SECONDS]: the editor's window (within SECONDS) and Ardour's around it
+  poll "${3:-10}" has_size "$editor" "$1" || fail "$2: the editor is $(size_of "$editor"), wanted $1"
   ok "$2: the editor is $1"
   poll 10 holds "$plugin_window" "$1" ||
     fail "$2: Ardour's plug-in window is $(size_of "$plugin_window"), too small for the editor's $1"
   ok "$2: Ardour's plug-in window follows ($(size_of "$plugin_window"))"
 }
 expect_settings() {
-  poll 5 grep -qx "scale=$1" "$settings" ||
+  poll 5 grep -qsx "scale=$1" "$settings" ||
     fail "the settings say $(cat "$settings" 2>/dev/null || echo nothing), wanted scale=$1"
   ok "the settings say scale=$1"
 }
@@ -157,7 +158,7 @@ expect_settings() {
 start_ardour first
 open_editor
 shot opened
-expect_editor 746x321 "opened on Xvfb's 100 dpi screen"
+expect_editor 746x321 "opened on Xvfb's 100 dpi screen" 0
 click "${about[@]}" 100
 click "${at200[@]}" 100
 shot at-200
@@ -168,7 +169,7 @@ quit_ardour
 start_ardour again
 open_editor
 shot reopened
-expect_editor 1492x642 "Ardour started again"
+expect_editor 1492x642 "Ardour started again" 0
 click "${about[@]}" 200
 click "${at100[@]}" 200
 shot back-at-100
