@@ -18,7 +18,7 @@ native_pkgs=(cmake g++ make pkg-config googletest libgtest-dev libgmock-dev libb
   libx11-dev libfreetype-dev libfontconfig-dev libjack-jackd2-dev jackd2 fonts-dejavu-core fonts-dejavu-extra
   fonts-liberation dpkg-dev)
 cross_pkgs=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools binutils-mingw-w64
-  qemu-user-static wine wine64 fonts-wine xvfb x11-apps imagemagick xdotool
+  qemu-user-static wine wine64 fonts-wine xvfb x11-apps x11-utils imagemagick xdotool
   dpf-plugins-vst ardour python3-mido midicsv)
 # The fuzzers' build: clang with libFuzzer and its sanitizer runtimes.
 fuzz_pkgs=(clang libclang-rt-14-dev)

@@ -12,40 +12,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 plugin=$(realpath "$1")
 hosttool=$(realpath "$2")
-scanner=/usr/lib/ardour7/ardour-vst-scanner
-command -v ardour7-lua >/dev/null && [ -x "$scanner" ] ||
-  { echo "Ardour 7 is missing (package ardour)" >&2; exit 1; }
-
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# Ardour's configuration, caches and plug-in list live in the test's own
-# folders, so nothing carries over from the user or from an earlier run.
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache XDG_DATA_HOME=$work/data
-mkdir -p "$HOME" "$XDG_CONFIG_HOME/ardour7/scripts" "$work/vst"
-cat >"$XDG_CONFIG_HOME/ardour7/config" <<XML
-<?xml version="1.0" encoding="UTF-8"?>
-<Ardour>
-  <Config>
-    <Option name="hide-dummy-backend" value="0"/>
-    <Option name="plugin-path-lxvst" value="$work/vst"/>
-  </Config>
-</Ardour>
-XML
-cp "$here/midi-log.lua" "$XDG_CONFIG_HOME/ardour7/scripts/"
+source "$here/ardour-home.sh"
 
-# Ardour reads the scanner's cache only when it is newer than the plug-in.
-cp "$plugin" "$work/vst/Quaverlin.so"
-touch -d '-10 seconds' "$work/vst/Quaverlin.so"
-LD_LIBRARY_PATH=/usr/lib/ardour7 timeout 60 "$scanner" -q -f "$work/vst/Quaverlin.so"
-
-ardour() {  # phase, arguments...: runs session.lua, its output kept in $work/PHASE.out
-  local phase=$1
-  if ! timeout 60 ardour7-lua "$here/session.lua" "$@" >"$work/$phase.out" 2>&1; then
-    cat "$work/$phase.out" >&2
-    echo "Ardour failed in phase $phase" >&2
-    exit 1
-  fi
-}
 session=$work/session
 file=$session/quaverlin.ardour
 chunk_of() {  # session file -> the plug-in's chunk, decoded
@@ -55,7 +25,7 @@ chunk_of() {  # session file -> the plug-in's chunk, decoded
   printf '%s' "$found" | base64 -d
 }
 
-ardour create "$session" quaverlin
+ardour_lua create "$session" quaverlin
 # Straight demo pattern: every note lies on a sixteenth of the grid.
 "$hosttool" chunk demo --straight "$work/pattern.chunk"
 base64 -w0 "$work/pattern.chunk" >"$work/pattern.base64"
@@ -70,7 +40,7 @@ cp "$work/edited.ardour" "$file"
 # Ardour's cycles of 1024 samples then start at 752 + n * 1024: one starts
 # at 54000, where the kick of step 8 ends, one frame before the block.
 start=752
-ardour play "$session" quaverlin $start 6.5 "$work/midi.log"
+ardour_lua play "$session" quaverlin $start 6.5 "$work/midi.log"
 grep -v "DummyMidiBuffer" "$work/play.out" || true
 # Every check runs; any that fails fails the test.
 failed=0
@@ -80,7 +50,7 @@ if [ "$dropped" != 0 ]; then
   failed=1
 fi
 chunk_of "$file" >"$work/played.chunk"
-ardour reopen "$session" quaverlin
+ardour_lua reopen "$session" quaverlin
 chunk_of "$file" >"$work/reopened.chunk"
 
 # 48 kHz at Ardour's 120 BPM: a sixteenth is 6000 samples, the pattern
