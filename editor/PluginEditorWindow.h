@@ -130,4 +130,8 @@ private:
   void MoveCursorTo(const TDIBFadeLabel& button);
 
   std::optional<int> scaleRequest_;
+  // When the audio thread last published a playing step, by the editor's
+  // clock, and how many publications had been seen then.
+  unsigned seenPublications_ = 0;
+  TimerClock::Duration lastPublication_{0};
 };

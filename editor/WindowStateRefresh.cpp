@@ -11,6 +11,9 @@
 namespace {
 constexpr VstInt16 kSet = 0x90;
 constexpr VstInt16 kNotSet = 0x80;
+// Longer than any block a host hands at any sample rate, short enough that
+// a playhead left over from an engine that stopped does not linger.
+constexpr TimerClock::Duration kBlocksStopped{1000};
 
 // Raising a control that already lies on top would repaint it at every
 // refresh for nothing.
@@ -27,8 +30,17 @@ void KeepOnTop(TControl& c) {
 
 void TPluginEditorWindow::RestoreWindowState() {
   // The playing step before the cells: a pattern switch the audio thread
-  // made before playing that step is then in what the cells read.
-  NoteGrid->SetCurrentColumn(plugin.playingStep());
+  // made before playing that step is then in what the cells read. A step
+  // that no block has published for a while is not playing: the host stopped
+  // calling process without switching the plug-in off.
+  const int playing = plugin.playingStep();
+  const unsigned publications = plugin.playingStepPublications();
+  if (publications != seenPublications_) {
+    seenPublications_ = publications;
+    lastPublication_ = Clock().Now();
+  }
+  const bool blocksCome = Clock().Now() - lastPublication_ < kBlocksStopped;
+  NoteGrid->SetCurrentColumn(blocksCome ? playing : PlayingStep::kNone);
 
   for (int p = 0; p < 24; ++p) {
     const bool used = plugin.getPatternValue(p, 0, PatternUsed) == 1;

@@ -98,6 +98,8 @@ public:
   // The step being played, for the editor's grid, or PlayingStep::kNone
   // while the transport stands. Any thread; never waits.
   int playingStep() const { return playingStep_.read(); }
+  // How many blocks (and switch-offs) published a step, wrapping.
+  unsigned playingStepPublications() const { return playingStep_.publications(); }
 
   // Set by the editor bridge: no editor window exists.
   std::atomic<bool> editorClosed{false};

@@ -14,10 +14,17 @@ public:
   // the step first and the patterns after sees that switch too.
   void publish(int step) noexcept {
     word_.store(step >= 0 && step < 32 ? step : kNone, std::memory_order_release);
+    publications_.fetch_add(1, std::memory_order_relaxed);
   }
   int read() const noexcept { return word_.load(std::memory_order_acquire); }
+  // Counts the publications (wrapping): the editor sees whether blocks still
+  // come, since a host may stop calling process without switching the
+  // plug-in off, and the step published last then plays no more.
+  unsigned publications() const noexcept { return publications_.load(std::memory_order_relaxed); }
 
 private:
   std::atomic<int> word_{kNone};
+  std::atomic<unsigned> publications_{0};
   static_assert(std::atomic<int>::is_always_lock_free);
+  static_assert(std::atomic<unsigned>::is_always_lock_free);
 };

@@ -209,3 +209,22 @@ TEST_F(Playhead, AQueuedSwitchShowsThePatternThatActuallyPlays) {
     EXPECT_GT(shownOverTheNewPattern, 30);
   }
 }
+
+// A host that stops calling process without switching the plug-in off (its
+// engine stopped, the track made inactive) leaves the last step published:
+// after a second without blocks the frame goes, and it comes back with them.
+TEST_F(Playhead, TheFrameGoesWhenBlocksStopComingWhileTheTransportRolls) {
+  playIntoStep(12);
+  idle();
+  ASSERT_EQ(framedColumns(), std::set<int>{12});
+  TimerClock& clock = window().Clock();
+  clock.Advance(std::chrono::milliseconds(900));
+  idle();
+  EXPECT_EQ(framedColumns(), std::set<int>{12}) << "a long block is no stop";
+  clock.Advance(std::chrono::milliseconds(200));
+  EXPECT_EQ(paintedColumns(idle()), std::set<int>{12});
+  EXPECT_TRUE(framedColumns().empty());
+  block();
+  idle();
+  EXPECT_EQ(framedColumns(), std::set<int>{host.plugin().playingStep()});
+}
