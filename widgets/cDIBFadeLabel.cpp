@@ -1,5 +1,6 @@
 #include "widgets/cDIBFadeLabel.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "skin/Transform.h"
@@ -138,18 +139,13 @@ void TDIBFadeLabel::Tick() {
   SetTextColor(font_.Color);
 }
 
-TRect TDIBFadeLabel::CaptionInk() const {
-  TForm* form = Form();
-  if (!form) return {};
-  TextRenderer& renderer = form->Text();
-  const ::Scale& scale = form->DrawScale();
-  const TFont font = scale.Font(font_);
-  const unsigned flags = TextFlagsNow();
-  // Laid out and placed as PaintContent's canvas does it.
-  const TextLayout text = LayoutText(renderer, font, caption_, scale.Length(Width()), flags);
-  const TPoint at = FormOrigin();
-  const TRect device = scale.ToDevice(TRect::FromSize(at.X, at.Y, Width(), Height()));
-  const TRect box = device.Offset(-device.Left, -device.Top);
+namespace {
+
+// The box the glyphs of `caption` cover, laid out in `font` at most
+// `maxWidth` wide and placed in `box` as `flags` say.
+TRect InkInBox(TextRenderer& renderer, const TFont& font, const std::string& caption,
+               int maxWidth, const TRect& box, unsigned flags) {
+  const TextLayout text = LayoutText(renderer, font, caption, maxWidth, flags);
   TRect ink;
   for (std::size_t i = 0; i < text.Lines.size(); ++i) {
     const TPoint line = LineOrigin(text, i, box, flags);
@@ -158,16 +154,75 @@ TRect TDIBFadeLabel::CaptionInk() const {
   return ink;
 }
 
+// Half of v, halves rounding up.
+int Half(int v) { return v >= 0 ? (v + 1) / 2 : -(-v / 2); }
+
+// v moved as little as may be into [low, high]; as it is when that range is
+// empty.
+int Into(int v, int low, int high) { return low <= high ? std::clamp(v, low, high) : v; }
+
+}  // namespace
+
+// Glyphs do not scale exactly with their font: hinting snaps stems and
+// bearings to whole pixels at each size, so at 200 % a caption's ink starts
+// one pixel in from its edge, as at 100 %, not two, and a frame line two
+// pixels thick meets it. Moved so that its ink is centred where the 100 %
+// ink lies scaled, a caption keeps its margins growing with the scale, and
+// stays inside its box.
+TPoint TDIBFadeLabel::InkShift() const {
+  TForm* form = Form();
+  if (!form || form->DrawScale().IsUnit()) return {};
+  const ::Scale& scale = form->DrawScale();
+  const unsigned flags = TextFlagsNow();
+  const TPoint at = FormOrigin();
+  const TRect formBox = TRect::FromSize(at.X, at.Y, Width(), Height());
+  if (placement_ && placement_->caption == caption_ && placement_->font == font_ &&
+      placement_->flags == flags && placement_->percent == scale.Percent() &&
+      placement_->formBox == formBox)
+    return placement_->shift;
+
+  TextRenderer& renderer = form->Text();
+  const TRect device = scale.ToDevice(formBox);
+  const TRect box = device.Offset(-device.Left, -device.Top);
+  const TRect wanted =
+      scale.ToDevice(InkInBox(renderer, font_, caption_, Width(), formBox, flags))
+          .Offset(-device.Left, -device.Top);
+  const TRect drawn =
+      InkInBox(renderer, scale.Font(font_), caption_, scale.Length(Width()), box, flags);
+  TPoint shift;
+  if (!wanted.IsEmpty() && !drawn.IsEmpty())
+    shift = {Into(Half(wanted.Left + wanted.Right - drawn.Left - drawn.Right), box.Left - drawn.Left,
+                  box.Right - drawn.Right),
+             Into(Half(wanted.Top + wanted.Bottom - drawn.Top - drawn.Bottom), box.Top - drawn.Top,
+                  box.Bottom - drawn.Bottom)};
+  placement_ = InkPlacement{caption_, font_, flags, scale.Percent(), formBox, shift};
+  return shift;
+}
+
+TRect TDIBFadeLabel::CaptionInk() const {
+  TForm* form = Form();
+  if (!form) return {};
+  const ::Scale& scale = form->DrawScale();
+  const TPoint at = FormOrigin();
+  // Placed as PaintContent's canvas does it.
+  const TRect device = scale.ToDevice(TRect::FromSize(at.X, at.Y, Width(), Height()));
+  const TPoint shift = InkShift();
+  return InkInBox(form->Text(), scale.Font(font_), caption_, scale.Length(Width()),
+                  device.Offset(-device.Left, -device.Top), TextFlagsNow())
+      .Offset(shift.X, shift.Y);
+}
+
 void TDIBFadeLabel::PaintContent(Canvas& canvas) {
   if (!transparent_) canvas.FillRect(ClientRect(), color_);
   const unsigned flags = TextFlagsNow();
   TextLayout text = canvas.Layout(font_, caption_, Width(), flags);
   const TRect r = ClientRect();
+  const TPoint shift = InkShift();
   if (Enabled()) {
-    canvas.DrawLayout(font_, text, r, flags, textColor_);
+    canvas.DrawLayout(font_, text, r, flags, textColor_, shift);
   } else {
-    canvas.DrawLayout(font_, text, r.Offset(1, 1), flags, colorHighlighted_);
-    canvas.DrawLayout(font_, text, r, flags, font_.Color);
+    canvas.DrawLayout(font_, text, r.Offset(1, 1), flags, colorHighlighted_, shift);
+    canvas.DrawLayout(font_, text, r, flags, font_.Color, shift);
   }
 }
 
