@@ -87,7 +87,10 @@ void TDIBFadeLabel::Refit() {
       LayoutText(form->Text(), scale.Font(font_), text, scale.Length(Width()), TextFlagsNow());
   const int width = scale.LogicalCeil(measured.Width);
   const int left = alignment_ == TAlignment::taRightJustify ? Left() + Width() - width : Left();
-  SetBounds(left, Top(), width, scale.LogicalCeil(measured.Height()));
+  // Scaled, a pixel taller: room for the caption to move down to where its
+  // 100 % ink lies scaled (see InkShift), which hinting may put higher.
+  const int room = scale.IsUnit() ? 0 : 1;
+  SetBounds(left, Top(), width, scale.LogicalCeil(measured.Height()) + room);
 }
 
 void TDIBFadeLabel::RebuildFade() {
@@ -163,12 +166,14 @@ int Into(int v, int low, int high) { return low <= high ? std::clamp(v, low, hig
 
 }  // namespace
 
-// Glyphs do not scale exactly with their font: hinting snaps stems and
-// bearings to whole pixels at each size, so at 200 % a caption's ink starts
-// one pixel in from its edge, as at 100 %, not two, and a frame line two
-// pixels thick meets it. Moved so that its ink is centred where the 100 %
-// ink lies scaled, a caption keeps its margins growing with the scale, and
-// stays inside its box.
+// Glyphs do not scale exactly with their font: hinting snaps stems,
+// bearings and ascents to whole pixels at each size, so at 200 % a
+// caption's ink may start one pixel in from its edge, as at 100 %, not two,
+// and meet a frame line two pixels thick. So the caption moves: centred,
+// its ink's middle lands where the 100 % ink's lies scaled; aligned to an
+// edge, its aligned side does, and no nearer that edge than a frame line
+// on it and the gap the 100 % caption keeps from it, scaled; always inside
+// the box.
 TPoint TDIBFadeLabel::InkShift() const {
   TForm* form = Form();
   if (!form || form->DrawScale().IsUnit()) return {};
@@ -184,17 +189,36 @@ TPoint TDIBFadeLabel::InkShift() const {
   TextRenderer& renderer = form->Text();
   const TRect device = scale.ToDevice(formBox);
   const TRect box = device.Offset(-device.Left, -device.Top);
-  const TRect wanted =
-      scale.ToDevice(InkInBox(renderer, font_, caption_, Width(), formBox, flags))
-          .Offset(-device.Left, -device.Top);
+  const TRect logical = InkInBox(renderer, font_, caption_, Width(), formBox, flags);
+  const TRect wanted = scale.ToDevice(logical).Offset(-device.Left, -device.Top);
   const TRect drawn =
       InkInBox(renderer, scale.Font(font_), caption_, scale.Length(Width()), box, flags);
   TPoint shift;
-  if (!wanted.IsEmpty() && !drawn.IsEmpty())
-    shift = {Into(Half(wanted.Left + wanted.Right - drawn.Left - drawn.Right), box.Left - drawn.Left,
-                  box.Right - drawn.Right),
-             Into(Half(wanted.Top + wanted.Bottom - drawn.Top - drawn.Bottom), box.Top - drawn.Top,
-                  box.Bottom - drawn.Bottom)};
+  if (!logical.IsEmpty() && !drawn.IsEmpty()) {
+    // Within two pixels of the edge it is aligned to at 100 %, where a frame
+    // line may lie on the edge, the ink keeps off that line's pixel and the
+    // gap after it, scaled as each is; further in, where it lies scaled.
+    auto margin = [&](int logicalMargin) {
+      return logicalMargin < 1 || logicalMargin > 2
+                 ? 0
+                 : scale.Length(1) + scale.Length(logicalMargin - 1);
+    };
+    // Along one axis: `middle` and `end` say how the caption is aligned.
+    auto along = [&](bool middle, bool end, int logicalLow, int logicalHigh, int boxLow,
+                     int boxHigh, int wantedLow, int wantedHigh, int drawnLow, int drawnHigh) {
+      int v = Half(wantedLow + wantedHigh - drawnLow - drawnHigh);
+      if (!middle && end)
+        v = std::min(wantedHigh - drawnHigh, boxHigh - margin(logicalHigh) - drawnHigh);
+      if (!middle && !end) v = std::max(wantedLow - drawnLow, boxLow + margin(logicalLow) - drawnLow);
+      return Into(v, boxLow - drawnLow, boxHigh - drawnHigh);
+    };
+    shift = {along(flags & tfCenter, flags & tfRight, logical.Left - formBox.Left,
+                   formBox.Right - logical.Right, box.Left, box.Right, wanted.Left, wanted.Right,
+                   drawn.Left, drawn.Right),
+             along(flags & tfVCenter, flags & tfBottom, logical.Top - formBox.Top,
+                   formBox.Bottom - logical.Bottom, box.Top, box.Bottom, wanted.Top,
+                   wanted.Bottom, drawn.Top, drawn.Bottom)};
+  }
   placement_ = InkPlacement{caption_, font_, flags, scale.Percent(), formBox, shift};
   return shift;
 }
