@@ -169,11 +169,10 @@ int Into(int v, int low, int high) { return low <= high ? std::clamp(v, low, hig
 // Glyphs do not scale exactly with their font: hinting snaps stems,
 // bearings and ascents to whole pixels at each size, so at 200 % a
 // caption's ink may start one pixel in from its edge, as at 100 %, not two,
-// and meet a frame line two pixels thick. So the caption moves: centred,
-// its ink's middle lands where the 100 % ink's lies scaled; aligned to an
-// edge, its aligned side does, and no nearer that edge than a frame line
-// on it and the gap the 100 % caption keeps from it, scaled; always inside
-// the box.
+// and meet a frame line two pixels thick. So the caption moves: its ink
+// centred where the 100 % ink lies scaled, yet no nearer an edge it keeps
+// close to at 100 % than a frame line on that edge and the gap the 100 %
+// caption keeps from it, scaled; always inside the box.
 TPoint TDIBFadeLabel::InkShift() const {
   TForm* form = Form();
   if (!form || form->DrawScale().IsUnit()) return {};
@@ -195,29 +194,28 @@ TPoint TDIBFadeLabel::InkShift() const {
       InkInBox(renderer, scale.Font(font_), caption_, scale.Length(Width()), box, flags);
   TPoint shift;
   if (!logical.IsEmpty() && !drawn.IsEmpty()) {
-    // Within two pixels of the edge it is aligned to at 100 %, where a frame
-    // line may lie on the edge, the ink keeps off that line's pixel and the
-    // gap after it, scaled as each is; further in, where it lies scaled.
+    // Within two pixels of an edge at 100 %, where a frame line may lie on
+    // that edge, the ink keeps off the line's pixel and the gap after it,
+    // scaled as each is.
     auto margin = [&](int logicalMargin) {
       return logicalMargin < 1 || logicalMargin > 2
                  ? 0
                  : scale.Length(1) + scale.Length(logicalMargin - 1);
     };
-    // Along one axis: `middle` and `end` say how the caption is aligned.
-    auto along = [&](bool middle, bool end, int logicalLow, int logicalHigh, int boxLow,
-                     int boxHigh, int wantedLow, int wantedHigh, int drawnLow, int drawnHigh) {
-      int v = Half(wantedLow + wantedHigh - drawnLow - drawnHigh);
-      if (!middle && end)
-        v = std::min(wantedHigh - drawnHigh, boxHigh - margin(logicalHigh) - drawnHigh);
-      if (!middle && !end) v = std::max(wantedLow - drawnLow, boxLow + margin(logicalLow) - drawnLow);
-      return Into(v, boxLow - drawnLow, boxHigh - drawnHigh);
+    // Along one axis: centred, then pushed off the edges it keeps off; when
+    // it cannot keep off both, off the top or left one, where the frames
+    // captions lie against are.
+    auto along = [&](int logicalLow, int logicalHigh, int boxLow, int boxHigh, int wantedLow,
+                     int wantedHigh, int drawnLow, int drawnHigh) {
+      const int centred = Half(wantedLow + wantedHigh - drawnLow - drawnHigh);
+      const int clear = std::max(std::min(centred, boxHigh - margin(logicalHigh) - drawnHigh),
+                                 boxLow + margin(logicalLow) - drawnLow);
+      return Into(clear, boxLow - drawnLow, boxHigh - drawnHigh);
     };
-    shift = {along(flags & tfCenter, flags & tfRight, logical.Left - formBox.Left,
-                   formBox.Right - logical.Right, box.Left, box.Right, wanted.Left, wanted.Right,
-                   drawn.Left, drawn.Right),
-             along(flags & tfVCenter, flags & tfBottom, logical.Top - formBox.Top,
-                   formBox.Bottom - logical.Bottom, box.Top, box.Bottom, wanted.Top,
-                   wanted.Bottom, drawn.Top, drawn.Bottom)};
+    shift = {along(logical.Left - formBox.Left, formBox.Right - logical.Right, box.Left,
+                   box.Right, wanted.Left, wanted.Right, drawn.Left, drawn.Right),
+             along(logical.Top - formBox.Top, formBox.Bottom - logical.Bottom, box.Top,
+                   box.Bottom, wanted.Top, wanted.Bottom, drawn.Top, drawn.Bottom)};
   }
   placement_ = InkPlacement{caption_, font_, flags, scale.Percent(), formBox, shift};
   return shift;
