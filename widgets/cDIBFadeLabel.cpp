@@ -170,9 +170,9 @@ int Into(int v, int low, int high) { return low <= high ? std::clamp(v, low, hig
 // bearings and ascents to whole pixels at each size, so at 200 % a
 // caption's ink may start one pixel in from its edge, as at 100 %, not two,
 // and meet a frame line two pixels thick. So the caption moves: its ink
-// centred where the 100 % ink lies scaled, yet no nearer an edge it keeps
-// close to at 100 % than a frame line on that edge and the gap the 100 %
-// caption keeps from it, scaled; always inside the box.
+// centred where the 100 % ink lies scaled, yet off the scaled thickness of
+// a frame line on each edge of the box it keeps off at 100 %; always inside
+// the box.
 TPoint TDIBFadeLabel::InkShift() const {
   TForm* form = Form();
   if (!form || form->DrawScale().IsUnit()) return {};
@@ -194,14 +194,9 @@ TPoint TDIBFadeLabel::InkShift() const {
       InkInBox(renderer, scale.Font(font_), caption_, scale.Length(Width()), box, flags);
   TPoint shift;
   if (!logical.IsEmpty() && !drawn.IsEmpty()) {
-    // Within two pixels of an edge at 100 %, where a frame line may lie on
-    // that edge, the ink keeps off the line's pixel and the gap after it,
-    // scaled as each is.
-    auto margin = [&](int logicalMargin) {
-      return logicalMargin < 1 || logicalMargin > 2
-                 ? 0
-                 : scale.Length(1) + scale.Length(logicalMargin - 1);
-    };
+    // Off an edge it keeps off at 100 %, where a frame line may lie, the ink
+    // keeps that line's scaled thickness.
+    auto margin = [&](int logicalMargin) { return logicalMargin >= 1 ? scale.Length(1) : 0; };
     // Along one axis: centred, then pushed off the edges it keeps off; when
     // it cannot keep off both, off the top or left one, where the frames
     // captions lie against are.
