@@ -85,11 +85,11 @@ void TDIBFadeLabel::Refit() {
   const ::Scale& scale = form->DrawScale();
   const TextLayout measured =
       LayoutText(form->Text(), scale.Font(font_), text, scale.Length(Width()), TextFlagsNow());
-  const int width = scale.LogicalCeil(measured.Width);
-  const int left = alignment_ == TAlignment::taRightJustify ? Left() + Width() - width : Left();
-  // Scaled, a pixel taller: room for the caption to move down to where its
-  // 100 % ink lies scaled (see InkShift), which hinting may put higher.
+  // Scaled, a pixel wider and taller: room for the caption to move where
+  // InkShift puts it, which hinting may have put a pixel off.
   const int room = scale.IsUnit() ? 0 : 1;
+  const int width = scale.LogicalCeil(measured.Width) + room;
+  const int left = alignment_ == TAlignment::taRightJustify ? Left() + Width() - width : Left();
   SetBounds(left, Top(), width, scale.LogicalCeil(measured.Height()) + room);
 }
 

@@ -77,7 +77,10 @@ bool IsLine(const TControl& c) {
 // In the face the editor really draws with, at each scale, every caption a
 // label can show keeps its glyphs inside the label and off every frame
 // line, its own frame's included, and no label reaches another control.
+// Off each edge of its box that it keeps off at 100 % (where a frame line
+// may lie), it keeps at least a line's thickness at every scale.
 TEST_F(EditorLayout, EveryCaptionFitsItsBoxAndLeavesItsNeighboursAloneAtEveryScale) {
+  std::map<std::pair<std::string, std::string>, TRect> marginsAt100;
   for (int percent : Scale::kOffered) {
     bridge().setScale(percent);
     TPluginEditorWindow& w = window();
@@ -95,6 +98,17 @@ TEST_F(EditorLayout, EveryCaptionFitsItsBoxAndLeavesItsNeighboursAloneAtEverySca
         const TRect ink = label->CaptionInk().Offset(box.Left, box.Top);
         EXPECT_TRUE(box.Contains(ink)) << percent << "% " << label->Name << " \"" << caption
                                        << "\": ink " << Show(ink) << " box " << Show(box);
+        const TRect margins{ink.Left - box.Left, ink.Top - box.Top, box.Right - ink.Right,
+                            box.Bottom - ink.Bottom};
+        TRect& at100 = marginsAt100[{label->Name, caption}];
+        if (scale.IsUnit()) at100 = margins;
+        auto kept = [&](int margin, int margin100) {
+          return margin100 < 1 || margin >= scale.Length(1);
+        };
+        EXPECT_TRUE(kept(margins.Left, at100.Left) && kept(margins.Top, at100.Top) &&
+                    kept(margins.Right, at100.Right) && kept(margins.Bottom, at100.Bottom))
+            << percent << "% " << label->Name << " \"" << caption << "\": margins "
+            << Show(margins) << ", at 100 % " << Show(at100);
         for (const TRect& line : lines)
           EXPECT_TRUE(ink.Intersect(line).IsEmpty())
               << percent << "% " << label->Name << " \"" << caption << "\" " << Show(ink)
