@@ -20,8 +20,9 @@ std::string RowName(int row, const char* family) {
   return name;
 }
 
-TShape& Line(TWinControl& parent, const std::string& name, int left, int top, int width,
-             int height, TColor color = line) {
+// The outline of a box, or a line: a box two pixels thin or less.
+TShape& Outline(TWinControl& parent, const std::string& name, int left, int top, int width,
+                int height, TColor color = line) {
   return parent.Add<TShape>(name, left, top, width, height, std::nullopt, color);
 }
 
@@ -115,39 +116,18 @@ void TPluginEditorWindow::CreateFrames() {
   BG->Add<TShape>("Shape1", -38, -23, 784, 344, frame, std::nullopt);
   BG->Add<TShape>("Shape2", 5, 22, 734, 208, panel, frame);
   BG->Add<TShape>("Shape13", 5, 233, 734, 81, panel, frame);
-  Line(*BG, "Shape3", 40, 31, 1, 190);
-  Line(*BG, "Shape54", 5, 21, 735, 1);
-  // The window's edges, then the upper panel's.
-  Line(*BG, "Shape56", -2, -1, 770, 1);
-  Line(*BG, "Shape57", -2, 320, 747, 1);
-  Line(*BG, "Shape58", 745, -3, 1, 324);
-  Line(*BG, "Shape59", 0, -2, 1, 340);
-  Line(*BG, "Shape60", -1, 0, 746, 1);
-  Line(*BG, "Shape61", 739, 21, 1, 209);
-  Line(*BG, "Shape62", 5, 21, 1, 209);
-  Line(*BG, "Shape63", 6, 229, 734, 1);
-  // Above and below the global velocity gauge; the box of the trigger switch.
-  Line(*BG, "Shape69", 658, 281, 66, 1);
-  Line(*BG, "Shape70", 658, 300, 66, 1);
-  Line(*BG, "Shape72", 622, 3, 118, 1);
-  Line(*BG, "Shape73", 622, 18, 118, 1);
-  Line(*BG, "Shape75", 739, 3, 1, 15);
-  Line(*BG, "Shape76", 622, 4, 1, 15);
+  Outline(*BG, "Shape3", 40, 31, 1, 190);
+  // Drawn as boxes, not as four lines each: a box's outline lies inside its
+  // edges at every scale, and its corners meet.
+  Outline(*BG, "WindowFrame", 0, 0, 746, 321);
+  Outline(*BG, "UpperPanelFrame", 5, 21, 735, 209);
+  // Below the global velocity gauge; the box of the trigger switch.
+  Outline(*BG, "Shape70", 658, 300, 66, 1);
+  Outline(*BG, "TriggerSwitchFrame", 622, 3, 118, 16);
 
   // The frames of the five velocity presets.
-  int shape = 71;
-  auto next = [&shape] {
-    const std::string name = Numbered("Shape", shape);
-    shape = shape == 71 ? 77 : shape + 1;
-    return name;
-  };
-  for (int y : {258, 277})
-    for (int x : {636, 659, 682, 705}) Line(*BG, next(), x, y, 18, 1);
-  for (int x : {635, 654, 658, 677, 681, 700, 704, 723}) Line(*BG, next(), x, 258, 1, 20);
-  Line(*BG, next(), 635, 281, 1, 20);
-  Line(*BG, next(), 654, 281, 1, 20);
-  Line(*BG, next(), 635, 281, 20, 1);
-  Line(*BG, next(), 636, 300, 18, 1);
+  for (int i = 0; i < 4; ++i) Outline(*BG, Numbered("PresetFrame", i + 1), 635 + 23 * i, 258, 20, 20);
+  Outline(*BG, "PresetFrame5", 635, 281, 20, 20);
 
   for (int n = 1; n <= 12; ++n)
     BankHighLights[n - 1] =
@@ -216,7 +196,7 @@ void TPluginEditorWindow::CreateNoteGrid() {
   // Cell separators and the beat lines, drawn over the cells. They take no
   // clicks, so a press on a separator still reaches the cell beneath it.
   auto decoration = [this](const std::string& name, int l, int t, int w, int h, TColor c) {
-    Line(*NoteGrid, name, l, t, w, h, c).SetEnabled(false);
+    Outline(*NoteGrid, name, l, t, w, h, c).SetEnabled(false);
   };
   for (int k = 0; k <= 12; ++k)
     decoration(Numbered("RowSeparator", k), k == 4 || k == 6 ? 3 : 4, 2 + 16 * k, 512, 2, panel);

@@ -47,17 +47,23 @@ void Canvas::SetPixel(int x, int y, TColor c) {
   if (clip_.Contains(x, y)) target_.Set(x, y, ToPixel(c));
 }
 
-void Canvas::FillRect(const TRect& r, TColor c) { target_.Fill(ToTarget(r), ToPixel(c)); }
+void Canvas::FillRect(const TRect& r, TColor c) { FillDevice(DeviceRect(r), ToPixel(c)); }
 
-void Canvas::Frame3D(TRect& r, TColor topLeft, TColor bottomRight, int width) {
-  for (; width > 0 && !r.IsEmpty(); --width) {
+void Canvas::Frame3D(const TRect& r, TColor topLeft, TColor bottomRight, int width, int inset) {
+  const Pixel light = ToPixel(topLeft), dark = ToPixel(bottomRight);
+  TRect ring = DeviceRect(r).Inflate(-scale_.Length(inset));
+  for (int n = scale_.Length(inset + width) - scale_.Length(inset); n > 0 && !ring.IsEmpty(); --n) {
     // The top-right and bottom-left corner pixels belong to the dark side.
-    FillRect({r.Left, r.Top, r.Right - 1, r.Top + 1}, topLeft);
-    FillRect({r.Left, r.Top, r.Left + 1, r.Bottom - 1}, topLeft);
-    FillRect({r.Right - 1, r.Top, r.Right, r.Bottom}, bottomRight);
-    FillRect({r.Left, r.Bottom - 1, r.Right, r.Bottom}, bottomRight);
-    r = r.Inflate(-1);
+    FillDevice({ring.Left, ring.Top, ring.Right - 1, ring.Top + 1}, light);
+    FillDevice({ring.Left, ring.Top, ring.Left + 1, ring.Bottom - 1}, light);
+    FillDevice({ring.Right - 1, ring.Top, ring.Right, ring.Bottom}, dark);
+    FillDevice({ring.Left, ring.Bottom - 1, ring.Right, ring.Bottom}, dark);
+    ring = ring.Inflate(-1);
   }
+}
+
+void Canvas::FillLine(const TRect& r, TColor c) {
+  FillDevice(scale_.LineRect(r.Offset(origin_.X, origin_.Y)).Offset(-base_.X, -base_.Y), ToPixel(c));
 }
 
 void Canvas::Line(int x0, int y0, int x1, int y1, TColor c) {
@@ -205,7 +211,7 @@ TextLayout Canvas::Layout(const TFont& font, std::string_view text, int maxWidth
 }
 
 void Canvas::DrawLayout(const TFont& font, const TextLayout& layout, const TRect& r,
-                        unsigned flags, TColor color) {
+                        unsigned flags, TColor color, TPoint nudge) {
   const TFont device = scale_.Font(font);
   const TRect box = DeviceRect(r);
   const TRect clip = box.Intersect(clip_);
@@ -213,7 +219,7 @@ void Canvas::DrawLayout(const TFont& font, const TextLayout& layout, const TRect
   const int ascent = text_->Metrics(device).Ascent;
   for (std::size_t i = 0; i < layout.Lines.size(); ++i) {
     const TextLine& line = layout.Lines[i];
-    const TPoint at = LineOrigin(layout, i, box, flags);
+    const TPoint at = LineOrigin(layout, i, box.Offset(nudge.X, nudge.Y), flags);
     text_->Render(target_, device, at.X, at.Y, line.Text, color, clip);
     if (line.Underline >= 0) {
       std::string_view s(line.Text);

@@ -35,9 +35,16 @@ public:
 
   void SetPixel(int x, int y, TColor c);
   void FillRect(const TRect& r, TColor c);
-  // A 3-D frame `width` pixels thick: topLeft on the top and left edges,
-  // bottomRight on the others; `r` shrinks by the frame.
-  void Frame3D(TRect& r, TColor topLeft, TColor bottomRight, int width);
+  // A 3-D frame `width` pixels thick along the inside of `r`, `inset`
+  // pixels in from its edge: topLeft on the top and left edges,
+  // bottomRight on the others. At every scale its outer edge is r's device
+  // edge (shifted by Length(inset)) and it is Length(width) device pixels
+  // thick on every side, so r's inside is filled first and the frame drawn
+  // over it: the logical inside r.Inflate(-width) may reach under the frame.
+  void Frame3D(const TRect& r, TColor topLeft, TColor bottomRight, int width, int inset = 0);
+  // A horizontal or vertical line covering `r` that belongs to no box, on
+  // the device pixels Scale::LineRect gives it.
+  void FillLine(const TRect& r, TColor c);
   // A line from (x0, y0) up to, but not including, (x1, y1).
   void Line(int x0, int y0, int x1, int y1, TColor c);
   // The ellipse inscribed in the box (right and bottom exclusive): a
@@ -65,12 +72,14 @@ public:
   void Text(const TFont& font, int x, int y, std::string_view text, TColor color);
   // Laid out in device pixels with the font at the device size.
   TextLayout Layout(const TFont& font, std::string_view text, int maxWidth, unsigned flags);
-  // Draws lines that Layout laid out, aligned inside `r` as `flags` say.
+  // Draws lines that Layout laid out, aligned inside `r` as `flags` say,
+  // then moved by `nudge` device pixels.
   void DrawLayout(const TFont& font, const TextLayout& layout, const TRect& r, unsigned flags,
-                  TColor color);
+                  TColor color, TPoint nudge = {});
 
 private:
   TPoint Device(int x, int y) const;
+  void FillDevice(const TRect& d, Pixel p) { target_.Fill(d.Intersect(clip_), p); }
   TRect ToTarget(const TRect& r) const { return DeviceRect(r).Intersect(clip_); }
   void Put(TPoint at, const Surface& s, bool masked);
 

@@ -35,8 +35,29 @@ public:
   // The logical length that holds `d` device pixels, rounded up: a box that
   // long fits what was measured in device pixels.
   constexpr int LogicalCeil(int d) const { return -FloorDiv(-100 * d, percent_); }
-  // A length without a place (a maximum text width, say).
+  // A length without a place (a maximum text width, say), and a line's
+  // thickness: a line w pixels thick is Length(w) device pixels thick
+  // wherever it lies. A 1-pixel line is 2 device pixels at 150 %: the
+  // 1.5 rounds up as every edge's half does, and lines keep the weight of
+  // the text and images around them, which grow by half too.
   constexpr int Length(int v) const { return ToDevice(v); }
+  // The device pixels of a horizontal or vertical line covering `r`, as
+  // thick as r's narrower side, that belongs to no box: across, Length of
+  // that side, centred on the line's middle (halves rounding up); along,
+  // r's own device edges. So a free line keeps its thickness and its middle
+  // wherever it lies, even where that reaches past r's device edges. (A
+  // box's frame instead starts at the box's own device edge.)
+  constexpr TRect LineRect(const TRect& r) const {
+    TRect d = ToDevice(r);
+    if (r.Width() <= r.Height()) {
+      d.Left = LineStart(r.Left, r.Width());
+      d.Right = d.Left + Length(r.Width());
+    } else {
+      d.Top = LineStart(r.Top, r.Height());
+      d.Bottom = d.Top + Length(r.Height());
+    }
+    return d;
+  }
 
   // The font at the device size: the same face, its height scaled (the
   // sign, which says character or cell height, stays).
@@ -52,6 +73,9 @@ public:
   friend constexpr bool operator==(Scale, Scale) = default;
 
 private:
+  constexpr int LineStart(int v, int w) const {
+    return FloorDiv((2 * v + w) * percent_ - 100 * Length(w) + 100, 200);
+  }
   static constexpr int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
   int percent_ = 100;
 };

@@ -81,6 +81,11 @@ public:
   // True when Paint covers every pixel of the control's area: nothing under
   // it shows, so nothing under it needs painting.
   virtual bool PaintsWholeArea() const { return false; }
+  // The device pixels Paint may touch at `scale` with the control at
+  // `origin` in the form: its bounds' own, unless it draws past them.
+  virtual TRect DeviceArea(const Scale& scale, TPoint origin) const {
+    return scale.ToDevice(bounds_.Offset(origin.X - bounds_.Left, origin.Y - bounds_.Top));
+  }
 
 protected:
   friend class TForm;

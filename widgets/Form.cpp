@@ -27,8 +27,7 @@ const TControl* CoverIn(const TControl& c, TPoint origin, const TRect& area) {
 // control's place in the form, `clip` the device pixels that may change.
 void PaintTree(TControl& c, TPoint origin, const TRect& clip, Surface& s, TextRenderer& text,
                Scale scale, const TControl*& skipUntil) {
-  const TRect area =
-      scale.ToDevice(TRect::FromSize(origin.X, origin.Y, c.Width(), c.Height())).Intersect(clip);
+  const TRect area = c.DeviceArea(scale, origin).Intersect(clip);
   if (area.IsEmpty()) return;
   if (&c == skipUntil) skipUntil = nullptr;
   if (!skipUntil) {

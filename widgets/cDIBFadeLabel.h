@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,19 @@ private:
   void RebuildFade();
   void SetTextColor(TColor c);
   void Tick();
+  // How far the caption moves, in device pixels, at the form's scale.
+  TPoint InkShift() const;
+
+  // What InkShift found last, and for which caption, look and place.
+  struct InkPlacement {
+    std::string caption;
+    TFont font;
+    unsigned flags;
+    int percent;
+    TRect formBox;
+    TPoint shift;
+  };
+  mutable std::optional<InkPlacement> placement_;
 
   std::string caption_;
   TFont font_;

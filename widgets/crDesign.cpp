@@ -373,14 +373,8 @@ void TCrDesignGrid::RepaintColumn(int col) {
   for (int r = firstRow_; r <= lastRow_; ++r) cells_[col][r]->Repaint();
 }
 
-// Four bands, one fill each: the frame moves at every step.
 void TCrDesignGrid::PaintCurrentFrame(const TRect& r) {
-  Canvas c = SurfaceCanvas();
-  const int w = std::min({currentColumnWidth_, r.Width() / 2 + 1, r.Height() / 2 + 1});
-  c.FillRect({r.Left, r.Top, r.Right, r.Top + w}, currentColumnColor_);
-  c.FillRect({r.Left, r.Bottom - w, r.Right, r.Bottom}, currentColumnColor_);
-  c.FillRect({r.Left, r.Top + w, r.Left + w, r.Bottom - w}, currentColumnColor_);
-  c.FillRect({r.Right - w, r.Top + w, r.Right, r.Bottom - w}, currentColumnColor_);
+  SurfaceCanvas().Frame3D(r, currentColumnColor_, currentColumnColor_, currentColumnWidth_);
 }
 
 void TCrDesignGrid::StylesChanged(TcrPaintingStyle* style) {
@@ -419,8 +413,11 @@ void TCrDesignGrid::DefaultPaintCell(TcrCell& cell) {
     return;
   }
   TcrPaintingStyle& style = EffectiveStyles().Style(cell.styleIndex_);
-  if (style.Beveled()) c.Frame3D(r, style.HighlightColor(), style.ShadowColor(), style.BorderWidth());
   c.FillRect(r, style.FaceColor());
+  if (style.Beveled()) {
+    c.Frame3D(r, style.HighlightColor(), style.ShadowColor(), style.BorderWidth());
+    r = r.Inflate(-style.BorderWidth());
+  }
   if (!form) return;
   if (!cell.bigText_.empty()) {
     const TSize size = c.TextExtent(style.BigFont(), cell.bigText_);
@@ -451,14 +448,22 @@ void TCrDesignGrid::Paint(Canvas& canvas) {
     quiet_ = false;
   }
   const TColor back = BackgroundColor();
-  TRect r = ClientRect();
+  const TRect r = ClientRect();
+  // The bevels go over the background around the cells.
+  const TRect s = TRect::FromSize(origin_.X, origin_.Y, area_.cx, area_.cy);
+  canvas.FillRect(TRect{r.Left, r.Top, r.Right, s.Top}.Intersect(r), back);
+  canvas.FillRect(TRect{r.Left, s.Bottom, r.Right, r.Bottom}.Intersect(r), back);
+  canvas.FillRect(TRect{r.Left, s.Top, s.Left, s.Bottom}.Intersect(r), back);
+  canvas.FillRect(TRect{s.Right, s.Top, r.Right, s.Bottom}.Intersect(r), back);
+  int inset = 0;
   auto bevel = [&](TBevelCut cut) {
     switch (cut) {
       case TBevelCut::bvNone: return;
-      case TBevelCut::bvLowered: canvas.Frame3D(r, clBtnShadow, clBtnHighlight, bevelWidth_); return;
-      case TBevelCut::bvRaised: canvas.Frame3D(r, clBtnHighlight, clBtnShadow, bevelWidth_); return;
-      case TBevelCut::bvSpace: canvas.Frame3D(r, back, back, bevelWidth_); return;
+      case TBevelCut::bvLowered: canvas.Frame3D(r, clBtnShadow, clBtnHighlight, bevelWidth_, inset); break;
+      case TBevelCut::bvRaised: canvas.Frame3D(r, clBtnHighlight, clBtnShadow, bevelWidth_, inset); break;
+      case TBevelCut::bvSpace: canvas.Frame3D(r, back, back, bevelWidth_, inset); break;
     }
+    inset += bevelWidth_;
   };
   if (!ctl3D_) {
     canvas.Frame3D(r, clBlack, clBlack, bevelWidth_);
@@ -466,11 +471,6 @@ void TCrDesignGrid::Paint(Canvas& canvas) {
     bevel(bevelOuter_);
     bevel(bevelInner_);
   }
-  const TRect s = TRect::FromSize(origin_.X, origin_.Y, area_.cx, area_.cy);
-  canvas.FillRect(TRect{r.Left, r.Top, r.Right, s.Top}.Intersect(r), back);
-  canvas.FillRect(TRect{r.Left, s.Bottom, r.Right, r.Bottom}.Intersect(r), back);
-  canvas.FillRect(TRect{r.Left, s.Top, s.Left, s.Bottom}.Intersect(r), back);
-  canvas.FillRect(TRect{s.Right, s.Top, r.Right, s.Bottom}.Intersect(r), back);
   canvas.Draw(origin_.X, origin_.Y, surface_);
 }
 

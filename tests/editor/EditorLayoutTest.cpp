@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/Shape.h"
+#include "tests/editor/DeviceLines.h"
 #include "tests/editor/EditorFixture.h"
 #include "tests/editor/LabelCaptions.h"
 
@@ -73,33 +74,53 @@ bool IsLine(const TControl& c) {
 
 }  // namespace
 
-// In the face the editor really draws with, every caption a label can show
-// keeps its glyphs inside the label, and no label or glyph reaches another
-// control or a frame line.
-TEST_F(EditorLayout, EveryCaptionFitsItsBoxAndLeavesItsNeighboursAlone) {
-  TPluginEditorWindow& w = window();
-  const std::vector<TDIBFadeLabel*> labels = LabelsOf(w);
-  ASSERT_EQ(labels.size(), 74u);
+// In the face the editor really draws with, at each scale, every caption a
+// label can show keeps its glyphs inside the label and off every frame
+// line, its own frame's included, and no label reaches another control.
+// Off each edge of its box that it keeps off at 100 % (where a frame line
+// may lie), it keeps at least a line's thickness at every scale.
+TEST_F(EditorLayout, EveryCaptionFitsItsBoxAndLeavesItsNeighboursAloneAtEveryScale) {
+  std::map<std::pair<std::string, std::string>, TRect> marginsAt100;
+  for (int percent : Scale::kOffered) {
+    bridge().setScale(percent);
+    TPluginEditorWindow& w = window();
+    const Scale scale(percent);
+    const std::vector<TRect> lines = DeviceLinesOf(w, scale);
+    const std::vector<TDIBFadeLabel*> labels = LabelsOf(w);
+    ASSERT_EQ(labels.size(), 74u);
 
-  for (TDIBFadeLabel* label : labels) {
-    // The scale buttons show on the about page only (see below).
-    if (!label->Visible()) continue;
-    const TRect box = label->BoundsRect();
-    for (const std::string& caption : CaptionsShownBy(w, label)) {
-      label->SetCaption(caption);
-      const TRect ink = label->CaptionInk().Offset(box.Left, box.Top);
-      EXPECT_TRUE(box.Contains(ink))
-          << label->Name << " \"" << caption << "\": ink " << Show(ink) << " box " << Show(box);
-      for (int i = 0; i < w.BG->ControlCount(); ++i) {
-        const TControl& other = w.BG->Controls(i);
-        if (&other == label || !other.Visible()) continue;
-        // The pattern cursor lies on the button of the current pattern.
-        if (label == w.DIBFadeLabel25 || &other == w.DIBFadeLabel25) continue;
-        const TRect reach = IsLine(other) ? ink : box;
-        if (dynamic_cast<const TShape*>(&other) && !IsLine(other)) continue;
-        EXPECT_TRUE(reach.Intersect(other.BoundsRect()).IsEmpty())
-            << label->Name << " \"" << caption << "\" " << Show(reach) << " reaches " << other.Name
-            << " " << Show(other.BoundsRect());
+    for (TDIBFadeLabel* label : labels) {
+      // The scale buttons show on the about page only (see below).
+      if (!label->Visible()) continue;
+      for (const std::string& caption : CaptionsShownBy(w, label)) {
+        label->SetCaption(caption);
+        const TRect box = scale.ToDevice(label->BoundsRect());
+        const TRect ink = label->CaptionInk().Offset(box.Left, box.Top);
+        EXPECT_TRUE(box.Contains(ink)) << percent << "% " << label->Name << " \"" << caption
+                                       << "\": ink " << Show(ink) << " box " << Show(box);
+        const TRect margins{ink.Left - box.Left, ink.Top - box.Top, box.Right - ink.Right,
+                            box.Bottom - ink.Bottom};
+        TRect& at100 = marginsAt100[{label->Name, caption}];
+        if (scale.IsUnit()) at100 = margins;
+        auto kept = [&](int margin, int margin100) {
+          return margin100 < 1 || margin >= scale.Length(1);
+        };
+        EXPECT_TRUE(kept(margins.Left, at100.Left) && kept(margins.Top, at100.Top) &&
+                    kept(margins.Right, at100.Right) && kept(margins.Bottom, at100.Bottom))
+            << percent << "% " << label->Name << " \"" << caption << "\": margins "
+            << Show(margins) << ", at 100 % " << Show(at100);
+        for (const TRect& line : lines)
+          EXPECT_TRUE(ink.Intersect(line).IsEmpty())
+              << percent << "% " << label->Name << " \"" << caption << "\" " << Show(ink)
+              << " reaches the line " << Show(line);
+        for (int i = 0; i < w.BG->ControlCount(); ++i) {
+          const TControl& other = w.BG->Controls(i);
+          if (&other == label || !other.Visible() || dynamic_cast<const TShape*>(&other)) continue;
+          // The pattern cursor lies on the button of the current pattern.
+          if (label == w.DIBFadeLabel25 || &other == w.DIBFadeLabel25) continue;
+          EXPECT_TRUE(box.Intersect(scale.ToDevice(other.BoundsRect())).IsEmpty())
+              << percent << "% " << label->Name << " \"" << caption << "\" reaches " << other.Name;
+        }
       }
     }
   }

@@ -2,6 +2,10 @@
 // that draws at 150 % and 200 %.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+#include <tuple>
+
 #include "skin/Canvas.h"
 #include "skin/Scale.h"
 
@@ -94,4 +98,64 @@ TEST(Canvas, TilesDeviceImagesFromTheScaledOffset) {
   EXPECT_EQ(s.ColorAt(8, 0), 0x0000FFu);
   EXPECT_EQ(s.ColorAt(3, 0), 0u);
   EXPECT_EQ(s.ColorAt(11, 0), 0u) << "past the area";
+}
+
+// A free line, vertical or horizontal, is as thick as a line of its width
+// should be wherever it lies, its middle within half a device pixel of
+// where its logical middle maps, and along its length it follows the edges.
+TEST(Scale, AFreeLineKeepsItsThicknessAndItsMiddleWhereverItLies) {
+  for (int percent : kScales) {
+    const Scale scale(percent);
+    for (int w : {1, 2, 3})
+      for (int v = -9; v < 60; ++v) {
+        const TRect vertical = scale.LineRect({v, 4, v + w, 30});
+        const TRect horizontal = scale.LineRect({4, v, 30, v + w});
+        for (const auto& [across, from, to] :
+             {std::tuple{vertical.Width(), vertical.Left, vertical.Right},
+              std::tuple{horizontal.Height(), horizontal.Top, horizontal.Bottom}}) {
+          ASSERT_EQ(across, scale.Length(w)) << percent << "% " << w << " at " << v;
+          // Twice the device middle against twice the logical middle scaled.
+          ASSERT_LE(std::abs(100 * (from + to) - (2 * v + w) * percent), 100)
+              << percent << "% " << w << " at " << v;
+        }
+        ASSERT_EQ(vertical.Top, scale.ToDevice(4));
+        ASSERT_EQ(horizontal.Right, scale.ToDevice(30));
+        if (scale.IsUnit()) {
+          ASSERT_EQ(vertical, (TRect{v, 4, v + w, 30}));
+        }
+      }
+  }
+}
+
+// A frame starts at its box's device edge and is as thick as a line of its
+// width on every side, wherever the box lies; the inside filled first shows
+// right up to it.
+TEST(Canvas, AFrameIsEquallyThickOnEverySideWhereverItsBoxLies) {
+  constexpr TColor kInside = 0x0000FF, kLight = 0xFFFFFF, kDark = 0x808080;
+  for (int percent : kScales)
+    for (int width : {1, 3})
+      for (int origin = 0; origin < 4; ++origin) {
+        const Scale scale(percent);
+        Surface s(50, 50);
+        Canvas c(s, scale, {origin, origin + 1}, {0, 0}, s.Bounds(), nullptr);
+        const TRect box{1, 2, 16, 15};
+        c.FillRect(box, kInside);
+        c.Frame3D(box, kLight, kDark, width);
+        const TRect d = c.DeviceRect(box);
+        const int midX = (d.Left + d.Right) / 2, midY = (d.Top + d.Bottom) / 2;
+        auto run = [&](int x, int y, int dx, int dy, TColor color) {
+          int n = 0;
+          for (; s.Bounds().Contains(x, y) && s.ColorAt(x, y) == color; x += dx, y += dy) ++n;
+          return n;
+        };
+        const std::string where = std::to_string(percent) + "% width " + std::to_string(width) +
+                                  " origin " + std::to_string(origin);
+        EXPECT_EQ(run(d.Left, midY, 1, 0, kLight), scale.Length(width)) << where << " left";
+        EXPECT_EQ(run(midX, d.Top, 0, 1, kLight), scale.Length(width)) << where << " top";
+        EXPECT_EQ(run(d.Right - 1, midY, -1, 0, kDark), scale.Length(width)) << where << " right";
+        EXPECT_EQ(run(midX, d.Bottom - 1, 0, -1, kDark), scale.Length(width)) << where << " bottom";
+        EXPECT_EQ(s.ColorAt(d.Left + scale.Length(width), midY), kInside) << where;
+        EXPECT_EQ(s.ColorAt(d.Left - 1, midY), 0u) << where << " outside";
+        EXPECT_EQ(s.ColorAt(midX, d.Bottom), 0u) << where << " outside";
+      }
 }
