@@ -48,8 +48,9 @@ def S(v, k):
 
 
 def thickness(k):
-    """Lines one pixel wide at 100 % are this wide at scale k."""
-    return max(1, int(k))
+    """Lines one pixel wide at 100 % are this wide at scale k: as wide as the
+    editor draws its own lines (two device pixels at 150 %, as at 200 %)."""
+    return max(1, S(1, k))
 
 
 def mix(a, b, t):

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -90,4 +91,31 @@ TEST(AboutPicture, SwatchesShowTheCellStylesTheyExplain) {
   EXPECT_LE(distance(about.at(20, 102), 0x959A8F), 4);
   EXPECT_LE(distance(about.at(20, 118), 0x80A888), 4);
   EXPECT_LE(distance(about.at(20, 134), 0x578060), 4);
+}
+
+// A button's outline is as thick as the editor's own lines at that scale:
+// one pixel at 100 %, two at 150 % and at 200 %, on every side.
+TEST(SkinImages, ButtonOutlinesAreAsThickAsTheEditorsLines) {
+  for (const auto& [percent, thick] : {std::pair{100, 1}, std::pair{150, 2}, std::pair{200, 2}})
+    for (int i = 1; i <= 5; ++i) {
+      const Bitmap button = skinImage(i, percent);
+      const int midX = button.width / 2, midY = button.height / 2;
+      const int last[4] = {0, 0, button.width - 1, button.height - 1};
+      for (int side = 0; side < 4; ++side) {
+        // Inwards from the middle of each side: outline, then no more outline.
+        auto at = [&](int depth) {
+          switch (side) {
+            case 0: return button.at(depth, midY);
+            case 1: return button.at(midX, depth);
+            case 2: return button.at(last[2] - depth, midY);
+            default: return button.at(midX, last[3] - depth);
+          }
+        };
+        for (int depth = 0; depth < thick; ++depth)
+          EXPECT_EQ(at(depth) & 0xFFFFFF, 0x646464u)
+              << "image " << i << " at " << percent << " %, side " << side << ", depth " << depth;
+        EXPECT_NE(at(thick) & 0xFFFFFF, 0x646464u)
+            << "image " << i << " at " << percent << " %, side " << side;
+      }
+    }
 }
